@@ -1,0 +1,66 @@
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+
+#include <cstdio>
+
+#include "app/AppDelegate.h"
+#include "app/CommandLine.h"
+#include "app/MainWindow.h"
+#include "app/SingleInstance.h"
+
+namespace {
+
+// Long enough for the window to be mapped and laid out under a bare X server.
+constexpr int ScreenshotDelayMs = 1000;
+
+int runScreenshot(QWidget& window, const QString& path) {
+    QTimer::singleShot(ScreenshotDelayMs, &window, [&window, path] {
+        const bool saved = window.grab().save(path, "PNG");
+        if (!saved) std::fprintf(stderr, "veltrin: cannot write %s\n", qPrintable(path));
+        QCoreApplication::exit(saved ? 0 : 1);
+    });
+    return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Veltrin"));
+    QCoreApplication::setApplicationName(QStringLiteral("Veltrin"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELTRIN_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("veltrin"));
+
+    const veltrin::CommandLine commandLine = veltrin::parseCommandLine(QCoreApplication::arguments());
+    if (!commandLine.error.isEmpty()) {
+        std::fprintf(stderr, "veltrin: %s\n%s", qPrintable(commandLine.error),
+                     qPrintable(veltrin::commandLineUsage()));
+        return 2;
+    }
+    const bool screenshot = !commandLine.screenshotPath.isEmpty();
+
+    // A screenshot run is self-contained: it neither hands over to nor serves another instance.
+    veltrin::SingleInstance instance(veltrin::SingleInstance::defaultServerName());
+    if (!screenshot) {
+        if (veltrin::SingleInstance::sendToRunning(veltrin::SingleInstance::defaultServerName(),
+                                                   commandLine.launchArgument))
+            return 0;
+        instance.listen();
+    }
+
+    veltrin::AppDelegate delegate(veltrin::AppDelegate::Options{});
+    QObject::connect(&instance, &veltrin::SingleInstance::argumentReceived, &delegate,
+                     &veltrin::AppDelegate::receiveHandOver);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate,
+                     [&delegate] { delegate.applicationWillTerminate(); });
+
+    delegate.applicationDidFinishLaunching();
+    if (!commandLine.launchArgument.isEmpty()) {
+        // Handled from the event loop, like a link the desktop delivers to a running instance.
+        QTimer::singleShot(0, &delegate,
+                           [&delegate, argument = commandLine.launchArgument] { delegate.handleLaunchArgument(argument); });
+    }
+    if (screenshot) return runScreenshot(delegate.mainWindow(), commandLine.screenshotPath);
+    return QApplication::exec();
+}

@@ -1,0 +1,503 @@
+#include "ClassroomViewController.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <thread>
+
+#include "app/core/DefaultFlags.h"
+#include "app/core/UserInterface.h"
+#include "app/core/VeltrinTools.h"
+#include "classroom/ClassroomView.h"
+#include "classroom/MainLink.h"
+#include "classroom/MainThread.h"
+#include "classroom/PushToTalkMonitor.h"
+#include "wire/Handshake.h"
+#include "wire/Log.h"
+
+namespace veltrin {
+namespace {
+
+constexpr int kConnectTimeoutMs = 4000;
+constexpr int kSessionTimerMs = 20000;
+constexpr char kDownloadPage[] = "https://www.veltrin.example/downloads";
+
+// Commands that ask for the speaking channel and give it back.
+constexpr int kObtainSpeakingChannel = 6;
+constexpr int kReleaseSpeakingChannel = 7;
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+bool isSuccess(int result) { return result == 0 || result == 400; }
+
+// What the connect thread works from: a copy taken on the main thread, so that the thread never
+// reads state the main thread may change.
+struct ConnectJob {
+    std::string host;
+    int port1 = 0;
+    int port2 = 0;
+    int port3 = 0;
+    std::string userName;
+    std::string password;
+    int roomId = 0;
+    std::string token;
+    bool sendToken = false;
+};
+
+}  // namespace
+
+ClassroomViewController::ClassroomViewController(const ClassroomContext& context)
+    : mode_(context.mode),
+      session_(context.session),
+      settings_(context.settings),
+      ui_(context.ui),
+      delegate_(context.delegate),
+      view_(new ClassroomView) {
+    marshaller_ = MainThreadMarshaller::create(*this, *this);
+    sessionTimer_.setInterval(kSessionTimerMs);
+    connect(&sessionTimer_, &QTimer::timeout, this, &ClassroomViewController::onSessionTimer);
+    connect(view_, &ClassroomView::exitRequested, this, &ClassroomViewController::acDisconnect);
+    installKeyMonitors();
+    // Toasts and the welcome pages wait for the session to settle.
+    tmpShowModeratorTips_ = true;
+    tmpShowWelcomePageOnRejoin_ = true;
+    allToastsSuppressed_ = true;
+}
+
+ClassroomViewController::~ClassroomViewController() {
+    removeKeyMonitors();
+    marshaller_->detach();
+    retire(std::move(link_));
+    delete view_.data();
+    logLine("DEALLOC roomview - deallocked");
+}
+
+QWidget* ClassroomViewController::view() { return view_; }
+
+TSocketConnector* ClassroomViewController::connector() const { return link_ ? link_->connector.get() : nullptr; }
+
+bool ClassroomViewController::isConnected() const {
+    const TSocketConnector* c = connector();
+    return c != nullptr && !c->isReaderTerminated();
+}
+
+void ClassroomViewController::setStatusText(const QString& text) {
+    if (view_) view_->setStatusText(text);
+}
+
+// ---- connect sequence
+
+void ClassroomViewController::Connect() {
+    if (view_) view_->showHud(tr("Connecting..."));
+    mode_ = ClassroomMode::Live;
+    if (!link_) {
+        link_ = std::make_shared<MainLink>();
+        link_->marshaller = marshaller_;
+        ConnectorSettings settings;
+        settings.proxy = settings_.socksProxy();
+        settings.bytesPerSecond = settings_.defBytesPerSecond();
+        link_->connector = std::make_unique<TSocketConnector>(*marshaller_, settings);
+    }
+    link_->connecting = true;
+
+    ConnectJob job;
+    job.host = session_.Host.toStdString();
+    job.port1 = session_.Port1;
+    job.port2 = session_.Port2;
+    job.port3 = session_.Port3;
+    job.userName = session_.UserName.toStdString();
+    job.password = session_.Password.toStdString();
+    job.roomId = session_.RoomID;
+    job.sendToken = session_.hasEntryToken();
+    job.token = session_.Token.toStdString();
+
+    auto scope = std::make_unique<LinkThreadScope>();
+    QPointer<ClassroomViewController> self(this);
+    std::thread([link = link_, job = std::move(job), self, scope = std::move(scope)]() mutable {
+        QObject* app = QCoreApplication::instance();
+        TSocketConnector& connector = *link->connector;
+        auto connectOn = [&](int port) {
+            postAndWait(app, [&] {
+                if (self) self->session_.ConnectedPort = port;
+            });
+            return connector.connectToHost(job.host, port, kConnectTimeoutMs);
+        };
+
+        int result = connectOn(job.port1);
+        if (!isSuccess(result) && result != 21 && !link->isCancelled()) result = connectOn(job.port2);
+        if (!isSuccess(result) && result != 21 && !link->isCancelled()) result = connectOn(job.port3);
+        if (link->isCancelled()) result = 300;
+
+        if (isSuccess(result)) {
+            const int versionResult = result;
+            logf("Connection Result: %d", result);
+            link->marshaller->Safe_NotifyConnectionStatusChange(ConnectionStatus::Connected);
+            result = connector.LogIn(job.userName, job.password, job.roomId);
+            if (result == 0 && !link->isCancelled()) {
+                connector.StartProcessors();
+                if (versionResult == 400) {
+                    postAndWait(app, [&] {
+                        if (self) self->updateAvailable();
+                    });
+                }
+                if (job.sendToken) connector.send_Token(job.token);
+                connector.send_ConnectionSpeedBytesIn(1000, 2000);
+                connector.send_TimeZone();
+                connector.send_NeedRemotePorts();
+                connector.send_JoinVirtualRoom(job.roomId);
+            }
+        }
+
+        bool cancelled = false;
+        {
+            std::lock_guard lock(link->mutex);
+            link->connecting = false;
+            cancelled = link->cancelled;
+        }
+        if (cancelled) {
+            connector.DisconnectSocket();
+        } else {
+            postToMain(app, [self, result] {
+                if (self) self->ReceiveConnectionResult(result);
+            });
+        }
+        link.reset();  // may destroy the connection, here rather than on the main thread
+        scope.reset();
+    }).detach();
+}
+
+void ClassroomViewController::updateAvailable() {
+    const int answer = ui_.showMessage(
+        QStringLiteral("Update available!"),
+        QStringLiteral("A newer updated version of the classroom is available. Would you like to update now?"),
+        {QStringLiteral("Yes"), QStringLiteral("No, Not Now.")}, MessageStyle::Informational);
+    if (answer != 0) return;
+    QUrl url(QString::fromLatin1(kDownloadPage));
+    url.setQuery(QStringLiteral("topic=plugindownload&mac=yes"));
+    ui_.openUrl(url);
+    ui_.quit();
+}
+
+void ClassroomViewController::ReceiveConnectionResult(int result) {
+    if (view_) view_->closeHud();
+    if (result == 0) return;
+    QPointer<ClassroomViewController> self(this);
+    DisconnectAndHide();
+    VeltrinTools::ShowSimpleMessage(ui_, VeltrinTools::TranslateErrorCode(result), QStringLiteral("Connection Failed"),
+                                    QStringLiteral("OK"));
+    if (!self) return;
+    delegate_.classroomConnectionStatus(result == 21 ? ClassroomStatus::Outdated : ClassroomStatus::ConnectFailed);
+}
+
+void ClassroomViewController::setClientRecord(const TClientRecord& record) {
+    clientRecord_ = record;
+    if (TSocketConnector* c = connector()) c->setOwnFullName(record.FullName);
+}
+
+void ClassroomViewController::updateNeeded(const std::string& serverVersion, const std::string& serverDate) {
+    ui_.showMessage(QStringLiteral("Update Needed"),
+                    QStringLiteral("You are using an outdated version of the virtual classroom. You have to update your "
+                                   "application before you can continue. You will be taken to a downloads page to do "
+                                   "so. \n\nPlease download and install the latest virtual classroom and then try to "
+                                   "connect again."),
+                    {QStringLiteral("OK")}, MessageStyle::Informational);
+    QUrl url(QString::fromLatin1(kDownloadPage));
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("topic"), QStringLiteral("plugindownload"));
+    query.addQueryItem(QStringLiteral("mac"), QStringLiteral("yes"));
+    query.addQueryItem(QStringLiteral("v"), qs(serverVersion));
+    query.addQueryItem(QStringLiteral("vd"), qs(serverDate));
+    url.setQuery(query);
+    ui_.openUrl(url);
+    ui_.quit();
+}
+
+// ---- joined
+
+void ClassroomViewController::Safe_JoinedVirtualRoom(std::int32_t roomId, const TRoomHeader& roomHeader,
+                                                     const TClientRecord& clientRecord) {
+    session_.RoomID = roomId;
+    roomHeader_ = roomHeader;
+    clientRecord_ = clientRecord;
+    settings_.setDefMikesCount(roomHeader.MikesCount);
+    masterRoomId_ = roomHeader.ID > 999 ? roomHeader.ID : 0;
+    if (TSocketConnector* c = connector()) c->setOwnFullName(clientRecord.FullName);
+    joinedVirtualRoom();
+}
+
+void ClassroomViewController::joinedVirtualRoom() {
+    logLine("joinedVirtualRoom: selector on main thread");
+    // A fresh session: nothing of an earlier join survives.
+    roster_.clear();
+    showDisconnectionNotification_ = true;
+    enterTimeStamp_ = QDateTime::currentDateTime();
+    joined_ = true;
+    Safe_UpdateUserListView(true);
+    if (mode_ == ClassroomMode::Playback) return;
+
+    logLine("_updateMyControls from joinedVirtualRoom");
+    Safe_UpdateMyControls();
+
+    if (TSocketConnector* c = connector()) {
+        c->send_SimpleCommand(2);
+        c->send_LoadServerBoards(true);
+        c->send_SimpleCommand(81);
+        c->send_SimpleCommand(121);
+        c->send_GetBoardView();
+        for (const int request : {115, 128, 139, 140, 150, 162, 152, 148}) c->send_SimpleCommand(request);
+        c->send_ClientSystemRecord();
+    }
+
+    if (mode_ == ClassroomMode::Live) sessionTimer_.start();
+}
+
+void ClassroomViewController::onSessionTimer() {
+    allToastsSuppressed_ = false;
+    if (!enterTimeStamp_.isValid()) return;
+    const qint64 seconds = enterTimeStamp_.secsTo(QDateTime::currentDateTime());
+    if (seconds >= 120) Safe_DisplayToast("In this session for " + std::to_string(seconds / 60) + " minutes", 2.0);
+}
+
+void ClassroomViewController::Safe_JoinedVirtualRoomDenied(int result) {
+    masterRoomId_ = 0;
+    showDisconnectionNotification_ = false;
+    ui_.showMessage(QStringLiteral("Unable to join virtual room."),
+                    QStringLiteral("This virtual room is either not present or not active at the moment.\n\nThe code "
+                                   "returend was %1.")
+                        .arg(result),
+                    {QStringLiteral("OK")}, MessageStyle::Informational);
+}
+
+// ---- connection status and endings
+
+void ClassroomViewController::_notifyConnectionStatusChange(int status) {
+    logf("_notifyConnectionStatusChange: %d", status);
+    if (status == ConnectionStatus::Connected) {
+        setStatusText(QStringLiteral("Connected to: %1:%2").arg(session_.Host).arg(session_.ConnectedPort));
+        return;
+    }
+    setStatusText(QStringLiteral("Disconnected"));
+    if (!showDisconnectionNotification_ || tokenError_) return;
+    showDisconnectionNotification_ = false;
+    if (status == ConnectionStatus::ReaderEnded || status == ConnectionStatus::WriterEnded) {
+        QPointer<ClassroomViewController> self(this);
+        ui_.showMessage(QStringLiteral("Connection Lost"),
+                        QStringLiteral("You have just lost your connection. Please try to reconnect in a few moments."),
+                        {QStringLiteral("Close")}, MessageStyle::Informational);
+        if (!self) return;
+        DisconnectAndHide();
+        delegate_.classroomConnectionStatus(ClassroomStatus::ConnectionLost);
+    } else {
+        DisconnectAndHide();
+    }
+}
+
+void ClassroomViewController::Safe_Disconnect(const std::string& message) {
+    showDisconnectionNotification_ = false;
+    QPointer<ClassroomViewController> self(this);
+    ui_.showMessage(QStringLiteral("Disconnected"), qs(message), {QStringLiteral("OK")}, MessageStyle::Informational);
+    if (!self) return;
+    DisconnectAndHide();
+    delegate_.classroomConnectionStatus(ClassroomStatus::ServerEnded);
+}
+
+void ClassroomViewController::Safe_ProcessTokenError(int) {
+    logLine("_processTokenError");
+    showDisconnectionNotification_ = false;
+    tokenError_ = true;
+    QPointer<ClassroomViewController> self(this);
+    ui_.showMessage(QStringLiteral("Session Entry Point Already Used Once."),
+                    QStringLiteral("You are trying to access a session through an entry point which you have already "
+                                   "used once.\nPlease close your web browser tab and try connecting again. \nIf you "
+                                   "still cannot connect please contact Veltrin Support."),
+                    {QStringLiteral("Close")}, MessageStyle::Informational);
+    if (!self) return;
+    DisconnectAndHide();
+    delegate_.classroomConnectionStatus(ClassroomStatus::TokenRefused);
+}
+
+void ClassroomViewController::acDisconnect() {
+    const QString text = mode_ == ClassroomMode::Live ? QStringLiteral("Would you like to exit this Veltrin session?")
+                                                      : QStringLiteral("Would you like to stop this playback session?");
+    QPointer<ClassroomViewController> self(this);
+    const int answer = ui_.showMessage(QStringLiteral("Exit Now?"), text, {QStringLiteral("Yes"), QStringLiteral("Cancel")},
+                                       MessageStyle::Informational);
+    if (!self || answer != 0) return;
+    if (micActive_) Safe_StopMic();
+    showDisconnectionNotification_ = false;
+    DisconnectAndHide();
+    delegate_.classroomConnectionStatus(ClassroomStatus::UserLeft);
+}
+
+void ClassroomViewController::DisconnectAndHide() {
+    showDisconnectionNotification_ = false;
+    removeKeyMonitors();
+    removeAllTempFiles();
+    if (isConnected() && micActive_) connector()->send_SimpleCommand(kReleaseSpeakingChannel);
+    micActive_ = false;
+    retire(std::move(link_));
+    link_.reset();
+    roster_.clear();
+    if (view_) {
+        view_->closeHud();
+        view_->setParticipants({});
+    }
+    enterTimeStamp_ = QDateTime();
+    joined_ = false;
+    sessionTimer_.stop();
+    if (view_ && view_->window() && view_->window()->isFullScreen()) view_->window()->showNormal();
+    delegate_.classroomRemoveView(true);
+}
+
+void ClassroomViewController::removeAllTempFiles() {
+    QDir dir(VeltrinTools::getVeltrinTempDir());
+    if (!tempRecName_.isEmpty() && QFile::exists(tempRecName_)) logLine(QFile::remove(tempRecName_) ? "Yes" : "No");
+    const QStringList entries = dir.entryList(QDir::Files | QDir::NoDotAndDotDot);
+    logf("Items Count to Delete: %lu", static_cast<unsigned long>(entries.size()));
+    for (const QString& name : entries) {
+        if (QFileInfo(name).suffix() == QLatin1String("wbf")) dir.remove(name);
+    }
+}
+
+// ---- push-to-talk
+
+void ClassroomViewController::installKeyMonitors() {
+    keyMonitor_ = std::make_unique<PushToTalkMonitor>(
+        [this](int key, bool down, bool repeat) { return handlePushToTalkKey(key, down, repeat); });
+}
+
+void ClassroomViewController::removeKeyMonitors() { keyMonitor_.reset(); }
+
+bool ClassroomViewController::handlePushToTalkKey(int virtualKey, bool down, bool isRepeat) {
+    if (virtualKey != settings_.defPushToTalkKey()) return false;
+    if (audioState_ != 0 || !voiceAllowed_ || !micCaptureRunning_) return false;
+    TSocketConnector* c = isConnected() ? connector() : nullptr;
+    if (down) {
+        if (!micActive_ && !isRepeat && c != nullptr) c->send_SimpleCommand(kObtainSpeakingChannel);
+    } else if (micActive_ && c != nullptr) {
+        c->send_SimpleCommand(kReleaseSpeakingChannel);
+    }
+    return true;
+}
+
+// ---- connection speed
+
+void ClassroomViewController::Safe_setConnectionSpeed(int bytesPerSecond) {
+    std::lock_guard lock(lock_);
+    settings_.setDefBytesPerSecond(bytesPerSecond);
+    settings_.SaveDefaultProperties();
+}
+
+int ClassroomViewController::Safe_getMaxAppShareDataQueue() {
+    std::lock_guard lock(lock_);
+    return settings_.defBytesPerSecond();
+}
+
+bool ClassroomViewController::setConnectionSpeed(int bytesPerSecond) {
+    TSocketConnector* c = connector();
+    if (c == nullptr) return false;
+    c->setBytesPerSecond(bytesPerSecond);
+    Safe_setConnectionSpeed(bytesPerSecond);
+    return true;
+}
+
+// ---- what the application delegate asks
+
+void ClassroomViewController::Playback() {
+    // Recorded sessions are played by the player, which this build does not have yet.
+    ui_.showMessage(QStringLiteral("Playback"), QStringLiteral("Playing recorded sessions is not available yet."),
+                    {QStringLiteral("OK")}, MessageStyle::Informational);
+}
+
+void ClassroomViewController::PlaybackFile(const QString& path) {
+    tempRecName_.clear();
+    Q_UNUSED(path);
+    Playback();
+}
+
+MenuContext ClassroomViewController::menuContext() const {
+    MenuContext context;
+    context.classroomExists = true;
+    context.liveMode = mode_ == ClassroomMode::Live;
+    context.ownUserType = clientRecord_.UserTypeID;
+    context.roomAllowsAppShare = roomHeader_.AllowAppShare;
+    context.videoAllowed = videoAllowed_;
+    return context;
+}
+
+void ClassroomViewController::performMenuCommand(int) { Safe_DisplayToast("Tool not allowed.", 1.5); }
+
+// ---- participants (the roster is shown as a plain list until the full participant view exists)
+
+std::optional<TUserItem> ClassroomViewController::Safe_GetUserByID(int uid) {
+    if (const TUserItem* item = roster_.find(uid)) return *item;
+    return std::nullopt;
+}
+
+bool ClassroomViewController::Safe_ModifyUser(int uid, const std::function<void(TUserItem&)>& change) {
+    return roster_.modify(uid, change);
+}
+
+void ClassroomViewController::Safe_AddUserItem(const TUserItem& item) { roster_.add(item); }
+
+void ClassroomViewController::Safe_RemoveUserItem(int uid) { roster_.remove(uid); }
+
+void ClassroomViewController::Safe_UpdateUserListView(bool) {
+    if (!view_) return;
+    QStringList names;
+    for (const TUserItem& item : roster_.items()) names << qs(item.FullName.empty() ? item.UserName : item.FullName);
+    view_->setParticipants(names);
+}
+
+void ClassroomViewController::Safe_UpdateMyControls() {}
+
+void ClassroomViewController::Safe_SetMikesCount(int count) {
+    settings_.setDefMikesCount(count);
+    roomHeader_.MikesCount = count;
+}
+
+bool ClassroomViewController::Safe_GetNoticeSetting(NoticeSetting setting) {
+    switch (setting) {
+    case NoticeSetting::ShowNotificationsInChat:
+        return settings_.defShowNotificationsInChat();
+    case NoticeSetting::BeepOnEnter:
+        return settings_.defBeepOnEnter();
+    case NoticeSetting::BeepOnExit:
+        return settings_.defBeepOnExit();
+    case NoticeSetting::BeepOnMessages:
+        return settings_.defBeepOnMessages();
+    case NoticeSetting::BeepOnMotions:
+        return settings_.defBeepOnMotions();
+    }
+    return false;
+}
+
+void ClassroomViewController::Safe_DisplayToast(const std::string& text, double seconds) {
+    if (allToastsSuppressed_ || !view_) return;
+    view_->showToast(qs(text), seconds);
+}
+
+void ClassroomViewController::send_ContentDoneToUid(int uid) {
+    if (isConnected()) connector()->send_ContentDoneToUid(uid);
+}
+
+void ClassroomViewController::send_LoadBreakoutRooms() {
+    if (isConnected()) connector()->send_LoadBreakoutRooms();
+}
+
+void ClassroomViewController::send_ListUsersOfRoomId(int roomId) {
+    if (isConnected()) connector()->send_ListUsersOfRoomId(roomId);
+}
+
+void ClassroomViewController::Safe_StartMic() { micActive_ = true; }
+void ClassroomViewController::Safe_StopMic() { micActive_ = false; }
+
+void ClassroomViewController::Safe_Kick(const std::string& reason) {
+    // A removed participant leaves like a server-ended session.
+    Safe_Disconnect(reason);
+}
+
+}  // namespace veltrin
