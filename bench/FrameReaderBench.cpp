@@ -29,7 +29,8 @@ public:
         addr.sin_port = 0;
         socklen_t len = sizeof addr;
         if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-            ::listen(listener, 1) != 0 || ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+            ::listen(listener, 1) != 0 ||
+            ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
             throw std::runtime_error("cannot listen on loopback");
         writer_ = ::socket(AF_INET, SOCK_STREAM, 0);
         if (::connect(writer_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0)
@@ -94,7 +95,8 @@ double readFrames(benchmark::State& state, std::size_t bufferSize, std::size_t f
     ::shutdown(connection.reader(), SHUT_RDWR);  // frees the writer if it is blocked in send
     writer.join();
 
-    state.counters["frames_per_second"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+    state.counters["frames_per_second"] =
+        benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
     state.SetBytesProcessed(static_cast<std::int64_t>(frames) * TCommand::kSize);
     return elapsed.count() > 0 ? static_cast<double>(frames) / elapsed.count() : 0;
 }

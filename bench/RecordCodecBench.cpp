@@ -64,7 +64,8 @@ void encode(benchmark::State& state, const Record& record) {
         benchmark::DoNotOptimize(md.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(md.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(md.size()));
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 
@@ -78,18 +79,35 @@ void decode(benchmark::State& state, const Record& record) {
         back.readFromStream(is);
         benchmark::DoNotOptimize(back);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(md.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(md.size()));
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 
-void BM_Encode_ClientRecord(benchmark::State& state) { encode(state, clientRecord()); }
-void BM_Decode_ClientRecord(benchmark::State& state) { decode(state, clientRecord()); }
-void BM_Encode_RoomHeader(benchmark::State& state) { encode(state, roomHeader()); }
-void BM_Decode_RoomHeader(benchmark::State& state) { decode(state, roomHeader()); }
-void BM_Encode_UserItem(benchmark::State& state) { encode(state, userItem()); }
-void BM_Decode_UserItem(benchmark::State& state) { decode(state, userItem()); }
-void BM_Encode_TextMessage(benchmark::State& state) { encode(state, textMessage()); }
-void BM_Decode_TextMessage(benchmark::State& state) { decode(state, textMessage()); }
+void BM_Encode_ClientRecord(benchmark::State& state) {
+    encode(state, clientRecord());
+}
+void BM_Decode_ClientRecord(benchmark::State& state) {
+    decode(state, clientRecord());
+}
+void BM_Encode_RoomHeader(benchmark::State& state) {
+    encode(state, roomHeader());
+}
+void BM_Decode_RoomHeader(benchmark::State& state) {
+    decode(state, roomHeader());
+}
+void BM_Encode_UserItem(benchmark::State& state) {
+    encode(state, userItem());
+}
+void BM_Decode_UserItem(benchmark::State& state) {
+    decode(state, userItem());
+}
+void BM_Encode_TextMessage(benchmark::State& state) {
+    encode(state, textMessage());
+}
+void BM_Decode_TextMessage(benchmark::State& state) {
+    decode(state, textMessage());
+}
 
 BENCHMARK(BM_Encode_ClientRecord);
 BENCHMARK(BM_Decode_ClientRecord);

@@ -168,6 +168,7 @@ void Client::closeAfterFlush(const std::string& reason) {
     logf("closing connection %llu: %s", static_cast<unsigned long long>(serial_), reason.c_str());
     flushThenClose_ = true;
     stopReading_ = true;
+    server_.clientClosing(*this);
     if (!writing_ && queue_.empty()) beginLinger();
 }
 

@@ -139,8 +139,7 @@ void Server::logOn(Client& client, const Account& account) {
     if (Client* earlier = findOnline(account.uid); earlier && earlier != &client) {
         logf("user %s logged on again; closing the earlier connection", account.userName.c_str());
         earlier->sendFrame(33, 0);
-        endSession(*earlier);
-        earlier->closeAfterFlush("logged on elsewhere");
+        earlier->closeAfterFlush("logged on elsewhere");  // leaves its room at once
     }
     client.session().account = &account;
     client.session().status.UID = account.uid;

@@ -119,6 +119,8 @@ public:
     void leaveRoom(Client& client);
 
     // ---- for Client
+    // The connection is on its way out (flushing its last frames): it is no longer a participant.
+    void clientClosing(Client& client) { endSession(client); }
     void clientClosed(Client& client, const std::string& reason);
     void traceFrame(const Client& client, const TCommand& command);
 

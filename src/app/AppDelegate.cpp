@@ -204,6 +204,7 @@ void AppDelegate::showHelp() { ui_->openUrl(QUrl(QLatin1String(branding::Support
 
 void AppDelegate::classroomConnectionStatus(int status) {
     logLine("delegate - ");
+    logf("classroom status: %d", status);
     updateMainMenu(false);
     switch (status) {
     case ClassroomStatus::ConnectFailed:

@@ -5,6 +5,9 @@
 #include <cstdio>
 
 #include "app/AppDelegate.h"
+#include "app/AutomatedUserInterface.h"
+#include "classroom/ClassroomViewController.h"
+#include "classroom/MainLink.h"
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
@@ -49,7 +52,17 @@ int main(int argc, char** argv) {
         instance.listen();
     }
 
-    veltrin::AppDelegate delegate(veltrin::AppDelegate::Options{});
+    veltrin::AppDelegate::Options options;
+    options.classroomFactory = [](const veltrin::ClassroomContext& context) -> std::unique_ptr<veltrin::Classroom> {
+        return std::make_unique<veltrin::ClassroomViewController>(context);
+    };
+    std::unique_ptr<veltrin::AutomatedUserInterface> automated;
+    if (const auto answer = veltrin::AutomatedUserInterface::fromEnvironment()) {
+        automated = std::make_unique<veltrin::AutomatedUserInterface>(*answer);
+        options.ui = automated.get();
+    }
+    auto delegateOwner = std::make_unique<veltrin::AppDelegate>(std::move(options));
+    veltrin::AppDelegate& delegate = *delegateOwner;
     QObject::connect(&instance, &veltrin::SingleInstance::argumentReceived, &delegate,
                      &veltrin::AppDelegate::receiveHandOver);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate,
@@ -61,6 +74,10 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &delegate,
                            [&delegate, argument = commandLine.launchArgument] { delegate.handleLaunchArgument(argument); });
     }
-    if (screenshot) return runScreenshot(delegate.mainWindow(), commandLine.screenshotPath);
-    return QApplication::exec();
+    const int status = screenshot ? runScreenshot(delegate.mainWindow(), commandLine.screenshotPath)
+                                  : QApplication::exec();
+    // Close the classroom while the event loop can still serve its connection threads.
+    delegateOwner.reset();
+    veltrin::waitForRetiredLinks(5000);
+    return status;
 }

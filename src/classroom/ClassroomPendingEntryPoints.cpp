@@ -20,6 +20,7 @@ void ClassroomViewController::Safe_UpdateMotionStatus(int, int) {}
 void ClassroomViewController::Safe_UpdateMotionStatusDecFirst(int, int, bool) {}
 void ClassroomViewController::Safe_ClearMotions() {}
 void ClassroomViewController::Safe_SetGreenTickToUser(int) {}
+void ClassroomViewController::clearGreenTics() {}
 void ClassroomViewController::Safe_SetOnlineStatusToUser(int, int) {}
 void ClassroomViewController::Safe_ToggleModeratorStatusOfUser(int, int) {}
 void ClassroomViewController::Safe_UpdateVideoStatus(int, bool) {}

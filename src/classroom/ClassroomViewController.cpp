@@ -15,6 +15,7 @@
 #include "classroom/MainLink.h"
 #include "classroom/MainThread.h"
 #include "classroom/PushToTalkMonitor.h"
+#include "session/ConnectorSettings.h"
 #include "wire/Handshake.h"
 #include "wire/Log.h"
 
@@ -85,6 +86,7 @@ bool ClassroomViewController::isConnected() const {
 }
 
 void ClassroomViewController::setStatusText(const QString& text) {
+    logf("status line: %s", qPrintable(text));
     if (view_) view_->setStatusText(text);
 }
 
@@ -96,10 +98,7 @@ void ClassroomViewController::Connect() {
     if (!link_) {
         link_ = std::make_shared<MainLink>();
         link_->marshaller = marshaller_;
-        ConnectorSettings settings;
-        settings.proxy = settings_.socksProxy();
-        settings.bytesPerSecond = settings_.defBytesPerSecond();
-        link_->connector = std::make_unique<TSocketConnector>(*marshaller_, settings);
+        link_->connector = std::make_unique<TSocketConnector>(*marshaller_, connectorSettingsFrom(settings_));
     }
     link_->connecting = true;
 

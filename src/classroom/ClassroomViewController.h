@@ -75,6 +75,7 @@ public:
     void _notifyConnectionStatusChange(int status) override;
     void setClientRecord(const TClientRecord& record) override;
     void updateNeeded(const std::string& serverVersion, const std::string& serverDate) override;
+    void clearGreenTics() override;
 
     // ---- state for the window and for tests
     const TClientRecord& clientRecord() const { return clientRecord_; }

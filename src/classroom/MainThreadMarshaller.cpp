@@ -1,6 +1,7 @@
 #include "MainThreadMarshaller.h"
 
 #include <QCoreApplication>
+#include <QThread>
 
 #include "classroom/MainThread.h"
 #include "session/CommandHandler.h"
@@ -61,6 +62,18 @@ void MainThreadMarshaller::Safe_UpdateNeeded(const std::string& serverVersion, c
     postAndWait(QCoreApplication::instance(), [&] {
         if (self->connection_ != nullptr) self->connection_->updateNeeded(serverVersion, serverDate);
     });
+}
+
+void MainThreadMarshaller::Safe_ClearGreenTics() {
+    auto self = shared_from_this();
+    postAndWait(QCoreApplication::instance(), [&self] {
+        if (self->connection_ != nullptr) self->connection_->clearGreenTics();
+    });
+}
+
+bool MainThreadMarshaller::isMainThread() const {
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app != nullptr && QThread::currentThread() == app->thread();
 }
 
 std::unique_ptr<FrameHandler> MainThreadMarshaller::createFrameHandler(int uid, int rid) {

@@ -25,6 +25,7 @@ public:
         virtual void _notifyConnectionStatusChange(int status) = 0;
         virtual void setClientRecord(const TClientRecord& record) = 0;
         virtual void updateNeeded(const std::string& serverVersion, const std::string& serverDate) = 0;
+        virtual void clearGreenTics() = 0;
     };
 
     static std::shared_ptr<MainThreadMarshaller> create(ClassroomEntryPoints& target, ConnectionTarget& connection);
@@ -35,6 +36,8 @@ public:
     void Safe_NotifyConnectionStatusChange(int status) override;
     void Safe_SetClientRecord(const TClientRecord& record) override;
     void Safe_UpdateNeeded(const std::string& serverVersion, const std::string& serverDate) override;
+    void Safe_ClearGreenTics() override;
+    bool isMainThread() const override;
     std::unique_ptr<FrameHandler> createFrameHandler(int uid, int rid) override;
 
     // SessionEntryPoints

@@ -15,11 +15,13 @@
 //           [wait] calls of the same thread.
 //   [any]   runs on the calling thread and is safe from any thread.
 //
-// Calls marked "(was direct)" are ones the reader thread once made on controller or settings state
-// itself; they are marshalled like the rest so that state has one owner.
+// Calls marked "(state)" stand for reading or changing controller or settings state, which the
+// reader thread must never touch itself: they are marshalled like the rest so that state has one
+// owner, the main thread.
 //
 // Modal boxes may be shown inside [wait] calls; the reader thread then simply stops reading until
-// the user has answered.
+// the user has answered. The flip side: the main thread must never block until a reader thread has
+// ended (joining it, say) while that thread may be waiting inside one of these calls.
 
 #include <cstdint>
 #include <functional>
@@ -63,14 +65,14 @@ public:
     // [wait] The entry token was refused with this Result.
     virtual void Safe_ProcessTokenError(int result) = 0;
 
-    // [wait] (was direct) setHostAccountType / setHostAccountInt.
+    // [wait] (state) The host account type and its value.
     virtual void Safe_SetHostAccountType(int type) = 0;
     virtual void Safe_SetHostAccountInt(int value) = 0;
-    // [wait] (was direct) Replaces the controller's accountDataEx.
+    // [wait] (state) Replaces the controller's accountDataEx.
     virtual void Safe_SetAccountDataEx(const TAccountDataEx& accountData) = 0;
-    // [wait] (was direct) Both the settings store's defMikesCount and the room header's MikesCount.
+    // [wait] (state) Both the settings store's defMikesCount and the room header's MikesCount.
     virtual void Safe_SetMikesCount(int count) = 0;
-    // [wait] (was direct) The current value of a boolean setting.
+    // [wait] (state) The current value of a boolean setting.
     virtual bool Safe_GetNoticeSetting(NoticeSetting setting) = 0;
 
     // [wait] Shows view 0 whiteboard, 1 guided web browser, 2 shared screen.
@@ -99,9 +101,9 @@ class ParticipantEntryPoints {
 public:
     virtual ~ParticipantEntryPoints() = default;
 
-    // [wait] (was direct) A copy of the participant, or nothing for an unknown uid.
+    // [wait] (state) A copy of the participant, or nothing for an unknown uid.
     virtual std::optional<TUserItem> Safe_GetUserByID(int uid) = 0;
-    // [wait] (was direct) Runs `change` on the participant's item on the main thread. Answers
+    // [wait] (state) Runs `change` on the participant's item on the main thread. Answers
     // false, without running it, for an unknown uid. The list is not redrawn.
     virtual bool Safe_ModifyUser(int uid, const std::function<void(TUserItem&)>& change) = 0;
 
@@ -114,12 +116,12 @@ public:
     // [wait]
     virtual void Safe_UpdateMyControls() = 0;
 
-    // [wait] (was direct) The own user's permissions.
+    // [wait] (state) The own user's permissions.
     virtual void Safe_SetVoiceAllowed(bool allowed) = 0;
     virtual void Safe_SetBoardAllowed(bool allowed) = 0;
     virtual void Safe_SetVideoAllowed(bool allowed) = 0;
 
-    // [wait] (was direct) SetMikeStatus: -1 resets to 2 or 3 by the participant's VoiceAllowed.
+    // [wait] (state) A participant's microphone status; -1 resets it to 2 or 3 by its VoiceAllowed.
     virtual void Safe_SetMikeStatus(int uid, int status) = 0;
     // [wait] Microphone allowed (2) or forbidden (3).
     virtual void Safe_UpdateAudioStatusOfUser(int uid, int status) = 0;
@@ -127,7 +129,8 @@ public:
     virtual void Safe_UpdateBoardStatusOfUser(int uid, bool allowed) = 0;
     // [wait] Motion update with the previous motion taken back first, then a redraw.
     virtual void Safe_UpdateMotionStatus(int uid, int motion) = 0;
-    // [wait] (was direct) updateMotionStatus:Motion:DecFirst: with the counters; no redraw.
+    // [wait] (state) The motion update with its counters, taking the previous motion back first
+    // when decFirst is set; no redraw.
     virtual void Safe_UpdateMotionStatusDecFirst(int uid, int motion, bool decFirst) = 0;
     // [wait]
     virtual void Safe_ClearMotions() = 0;
@@ -139,7 +142,7 @@ public:
     virtual void Safe_ToggleModeratorStatusOfUser(int uid, int userType) = 0;
     // [wait]
     virtual void Safe_UpdateVideoStatus(int uid, bool isOn) = 0;
-    // [post] (was direct) Removed from the session with the host's reason.
+    // [post] (state) Removed from the session with the host's reason.
     virtual void Safe_Kick(const std::string& reason) = 0;
 
     // [wait] The own microphone.

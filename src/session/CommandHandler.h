@@ -118,7 +118,7 @@ private:
 
     ClassroomEntryPoints& mainView_;
     const int uid_;
-    const int rid_;
+    [[maybe_unused]] const int rid_;  // no handler is room-scoped yet
     bool tmpMouseDown_ = false;
 };
 

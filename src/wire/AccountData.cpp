@@ -28,10 +28,16 @@ constexpr auto fields = [](auto& r, auto& v) {
 
 }  // namespace
 
-void TAccountDataEx::readFromStream(InputStream& is) { codec::readRecord(*this, is, fields); }
+void TAccountDataEx::readFromStream(InputStream& is) {
+    codec::readRecord(*this, is, fields);
+}
 
-bool TAccountDataEx::writeToStream(OutputStream& os) const { return codec::writeRecord(*this, os, fields, kSize); }
+bool TAccountDataEx::writeToStream(OutputStream& os) const {
+    return codec::writeRecord(*this, os, fields, kSize);
+}
 
-void TAccountDataEx::writeToMD(Bytes& md) const { codec::writeRecordMD(*this, md, fields, kSize); }
+void TAccountDataEx::writeToMD(Bytes& md) const {
+    codec::writeRecordMD(*this, md, fields, kSize);
+}
 
 }  // namespace veltrin

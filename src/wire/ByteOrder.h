@@ -33,7 +33,9 @@ inline std::uint64_t loadLE64(const std::uint8_t* p) {
     std::memcpy(&v, p, sizeof v);
     return swapIfBig(v);
 }
-inline double loadLEDouble(const std::uint8_t* p) { return std::bit_cast<double>(loadLE64(p)); }
+inline double loadLEDouble(const std::uint8_t* p) {
+    return std::bit_cast<double>(loadLE64(p));
+}
 
 inline void storeLE16(std::uint8_t* p, std::uint16_t v) {
     v = swapIfBig(v);
@@ -47,6 +49,8 @@ inline void storeLE64(std::uint8_t* p, std::uint64_t v) {
     v = swapIfBig(v);
     std::memcpy(p, &v, sizeof v);
 }
-inline void storeLEDouble(std::uint8_t* p, double v) { storeLE64(p, std::bit_cast<std::uint64_t>(v)); }
+inline void storeLEDouble(std::uint8_t* p, double v) {
+    storeLE64(p, std::bit_cast<std::uint64_t>(v));
+}
 
 }  // namespace veltrin::byteorder

@@ -56,10 +56,16 @@ TClientRecord::TClientRecord() {
         dayZero;
 }
 
-void TClientRecord::readFromStream(InputStream& is) { codec::readRecord(*this, is, fields); }
+void TClientRecord::readFromStream(InputStream& is) {
+    codec::readRecord(*this, is, fields);
+}
 
-bool TClientRecord::writeToStream(OutputStream& os) const { return codec::writeRecord(*this, os, fields, kSize); }
+bool TClientRecord::writeToStream(OutputStream& os) const {
+    return codec::writeRecord(*this, os, fields, kSize);
+}
 
-void TClientRecord::writeToMD(Bytes& md) const { codec::writeRecordMD(*this, md, fields, kSize); }
+void TClientRecord::writeToMD(Bytes& md) const {
+    codec::writeRecordMD(*this, md, fields, kSize);
+}
 
 }  // namespace veltrin

@@ -28,8 +28,8 @@ struct TClientRecord {
     std::string ZipCode;  // fixed 20
     std::string Phones;   // fixed 100
     CalendarDate CreateDateTime;
-    std::string CreateIP;  // fixed 20
-    std::string LoginIP;   // fixed 20
+    std::string CreateIP;         // fixed 20
+    std::string LoginIP;          // fixed 20
     std::int32_t UserTypeID = 0;  // 0 attendee, 1000 moderator, other non-zero administrator
     std::string SexID;            // fixed 3
     CalendarDate BirthDate;

@@ -20,12 +20,16 @@ constexpr auto fields = [](auto& r, auto& v) {
 
 }  // namespace
 
-void TClientStatusPack::readFromStream(InputStream& is) { codec::readRecord(*this, is, fields); }
+void TClientStatusPack::readFromStream(InputStream& is) {
+    codec::readRecord(*this, is, fields);
+}
 
 bool TClientStatusPack::writeToStream(OutputStream& os) const {
     return codec::writeRecord(*this, os, fields, kSize);
 }
 
-void TClientStatusPack::writeToMD(Bytes& md) const { codec::writeRecordMD(*this, md, fields, kSize); }
+void TClientStatusPack::writeToMD(Bytes& md) const {
+    codec::writeRecordMD(*this, md, fields, kSize);
+}
 
 }  // namespace veltrin

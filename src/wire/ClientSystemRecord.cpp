@@ -47,7 +47,9 @@ int TClientSystemRecord::getSize() const {
     return static_cast<int>(s.size);
 }
 
-void TClientSystemRecord::readFromStream(InputStream& is) { codec::readRecord(*this, is, fields); }
+void TClientSystemRecord::readFromStream(InputStream& is) {
+    codec::readRecord(*this, is, fields);
+}
 
 bool TClientSystemRecord::writeToStream(OutputStream& os) const {
     return codec::writeRecord(*this, os, fields, static_cast<std::size_t>(getSize()));

@@ -13,7 +13,9 @@ namespace {
 // zlib counts in uInt; larger inputs are fed in pieces no bigger than this.
 constexpr std::size_t kMaxZlibPiece = UINT_MAX;
 
-Bytef* bytef(const void* p) { return static_cast<Bytef*>(const_cast<void*>(p)); }
+Bytef* bytef(const void* p) {
+    return static_cast<Bytef*>(const_cast<void*>(p));
+}
 
 }  // namespace
 

@@ -27,7 +27,8 @@ struct LocalClock {
 LocalClock localClock(std::time_t t) {
     std::tm tm{};
     if (localtime_r(&t, &tm) == nullptr) return {sys_days(days(t / 86400)), static_cast<long>(t % 86400), 0};
-    return {sys_days(year(tm.tm_year + 1900) / static_cast<unsigned>(tm.tm_mon + 1) / static_cast<unsigned>(tm.tm_mday)),
+    return {sys_days(year(tm.tm_year + 1900) / static_cast<unsigned>(tm.tm_mon + 1) /
+                     static_cast<unsigned>(tm.tm_mday)),
             tm.tm_hour * 3600L + tm.tm_min * 60L + tm.tm_sec, tm.tm_gmtoff};
 }
 
@@ -75,8 +76,8 @@ double VCTools::convertToDouble(CalendarDate date) {
     if (localtime_r(&t, &tm) == nullptr) return 0;
     const sys_days day = sys_days(year(tm.tm_year + 1900) / static_cast<unsigned>(tm.tm_mon + 1) /
                                   static_cast<unsigned>(tm.tm_mday));
-    const double secondsOfDay = tm.tm_hour * 3600.0 + tm.tm_min * 60.0 + tm.tm_sec +
-                                duration<double>(date - whole).count();
+    const double secondsOfDay =
+        tm.tm_hour * 3600.0 + tm.tm_min * 60.0 + tm.tm_sec + duration<double>(date - whole).count();
     return static_cast<double>((day - kDayZero).count()) + secondsOfDay / 86400.0;
 }
 

@@ -26,20 +26,28 @@ constexpr auto extendedFields = [](auto& r, auto& v) {
 
 }  // namespace
 
-void TFileInfo::readFromStream(InputStream& is) { codec::readRecord(*this, is, commonFields); }
+void TFileInfo::readFromStream(InputStream& is) {
+    codec::readRecord(*this, is, commonFields);
+}
 
 bool TFileInfo::writeToStream(OutputStream& os) const {
     return codec::writeRecord(*this, os, commonFields, kSize);
 }
 
-void TFileInfo::writeToMD(Bytes& md) const { codec::writeRecordMD(*this, md, commonFields, kSize); }
+void TFileInfo::writeToMD(Bytes& md) const {
+    codec::writeRecordMD(*this, md, commonFields, kSize);
+}
 
-void TFileInfo1::readFromStream(InputStream& is) { codec::readRecord(*this, is, extendedFields); }
+void TFileInfo1::readFromStream(InputStream& is) {
+    codec::readRecord(*this, is, extendedFields);
+}
 
 bool TFileInfo1::writeToStream(OutputStream& os) const {
     return codec::writeRecord(*this, os, extendedFields, kSize);
 }
 
-void TFileInfo1::writeToMD(Bytes& md) const { codec::writeRecordMD(*this, md, extendedFields, kSize); }
+void TFileInfo1::writeToMD(Bytes& md) const {
+    codec::writeRecordMD(*this, md, extendedFields, kSize);
+}
 
 }  // namespace veltrin

@@ -15,9 +15,9 @@ struct TFileInfo {
     std::string FileName;      // fixed 200
     std::string OriginalName;  // fixed 200
     std::int32_t FileSize = 0;
-    std::string FileType;    // fixed 20
-    std::string Comment1;    // fixed 200
-    std::string UploadUser;  // fixed 128
+    std::string FileType;       // fixed 20
+    std::string Comment1;       // fixed 200
+    std::string UploadUser;     // fixed 128
     double UploadDateTime = 0;  // raw day count
     std::int32_t CustomData = 0;
 
@@ -37,9 +37,9 @@ struct TFileInfo1 {
     std::string FileName;      // fixed 200
     std::string OriginalName;  // fixed 200
     std::int32_t FileSize = 0;
-    std::string FileType;    // fixed 20
-    std::string Comment1;    // fixed 200
-    std::string UploadUser;  // fixed 128
+    std::string FileType;       // fixed 20
+    std::string Comment1;       // fixed 200
+    std::string UploadUser;     // fixed 128
     double UploadDateTime = 0;  // raw day count
     std::int32_t CustomData = 0;
     std::int32_t RoomId = 0;

@@ -14,7 +14,9 @@ namespace {
 // above that is not an answer this client can frame.
 constexpr std::uint32_t kMaxVersionAnswerBytes = 4096;
 
-char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+char upper(char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
 
 // Case-insensitive comparison of ASCII text: -1, 0 or 1.
 long compareIgnoringCase(std::string_view a, std::string_view b) {
@@ -28,8 +30,8 @@ long compareIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-int checkVersionUnguarded(std::string_view version, std::string_view date, InputStream& is,
-                          OutputStream& os, const OutdatedHandler& onOutdated) {
+int checkVersionUnguarded(std::string_view version, std::string_view date, InputStream& is, OutputStream& os,
+                          const OutdatedHandler& onOutdated) {
     logLine("Preparing to check version.");
     Bytes exchange;
     VCTools::writeFixedStringMD(exchange, version, kVersionFieldSize);
@@ -49,7 +51,8 @@ int checkVersionUnguarded(std::string_view version, std::string_view date, Input
         // and date cannot be mistaken for the next step.
         if (answer->DataSize > kMaxVersionAnswerBytes) return kResultExchangeFailed;
         Bytes payload;
-        if (VCTools::readPayload(is, answer->DataSize, payload, kMaxVersionAnswerBytes) != ReadStatus::Complete)
+        if (VCTools::readPayload(is, answer->DataSize, payload, kMaxVersionAnswerBytes) !=
+            ReadStatus::Complete)
             return kResultExchangeFailed;
         MemoryInputStream fields{std::span<const std::uint8_t>(payload)};
         const std::string serverVersion = VCTools::readFixedString(fields, kVersionFieldSize);

@@ -14,10 +14,16 @@ constexpr auto fields = [](auto& r, auto& v) {
 
 }  // namespace
 
-void TSimpleLogin::readFromStream(InputStream& is) { codec::readRecord(*this, is, fields); }
+void TSimpleLogin::readFromStream(InputStream& is) {
+    codec::readRecord(*this, is, fields);
+}
 
-bool TSimpleLogin::writeToStream(OutputStream& os) const { return codec::writeRecord(*this, os, fields, kSize); }
+bool TSimpleLogin::writeToStream(OutputStream& os) const {
+    return codec::writeRecord(*this, os, fields, kSize);
+}
 
-void TSimpleLogin::writeToMD(Bytes& md) const { codec::writeRecordMD(*this, md, fields, kSize); }
+void TSimpleLogin::writeToMD(Bytes& md) const {
+    codec::writeRecordMD(*this, md, fields, kSize);
+}
 
 }  // namespace veltrin

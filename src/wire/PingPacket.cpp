@@ -19,10 +19,16 @@ constexpr auto fields = [](auto& r, auto& v) {
 
 }  // namespace
 
-void TPingPacket::readFromStream(InputStream& is) { codec::readRecord(*this, is, fields); }
+void TPingPacket::readFromStream(InputStream& is) {
+    codec::readRecord(*this, is, fields);
+}
 
-bool TPingPacket::writeToStream(OutputStream& os) const { return codec::writeRecord(*this, os, fields, kSize); }
+bool TPingPacket::writeToStream(OutputStream& os) const {
+    return codec::writeRecord(*this, os, fields, kSize);
+}
 
-void TPingPacket::writeToMD(Bytes& md) const { codec::writeRecordMD(*this, md, fields, kSize); }
+void TPingPacket::writeToMD(Bytes& md) const {
+    codec::writeRecordMD(*this, md, fields, kSize);
+}
 
 }  // namespace veltrin

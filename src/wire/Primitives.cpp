@@ -11,9 +11,13 @@ using namespace byteorder;
 
 namespace {
 
-void append(Bytes& md, const std::uint8_t* p, std::size_t n) { md.insert(md.end(), p, p + n); }
+void append(Bytes& md, const std::uint8_t* p, std::size_t n) {
+    md.insert(md.end(), p, p + n);
+}
 
-std::uint8_t encodeBoolean(bool value) { return value ? 1 : 0; }
+std::uint8_t encodeBoolean(bool value) {
+    return value ? 1 : 0;
+}
 
 void storeBE32(std::uint8_t* b, std::int32_t value) {
     const auto v = static_cast<std::uint32_t>(value);
@@ -32,9 +36,13 @@ bool VCTools::writeToStream(OutputStream& os, const void* data, std::size_t size
 // ---- writers. Every stream form goes through writeToStream: a partial write of a number would
 // shift everything after it on the connection.
 
-bool VCTools::writeByte(OutputStream& os, std::uint8_t value) { return writeToStream(os, &value, 1); }
+bool VCTools::writeByte(OutputStream& os, std::uint8_t value) {
+    return writeToStream(os, &value, 1);
+}
 
-bool VCTools::writeBoolean(OutputStream& os, bool value) { return writeByte(os, encodeBoolean(value)); }
+bool VCTools::writeBoolean(OutputStream& os, bool value) {
+    return writeByte(os, encodeBoolean(value));
+}
 
 bool VCTools::writeWord(OutputStream& os, std::uint16_t value) {
     std::uint8_t b[2];
@@ -64,11 +72,17 @@ bool VCTools::writeDouble(OutputStream& os, double value) {
     return writeLong(os, std::bit_cast<std::int64_t>(value));
 }
 
-bool VCTools::writeDayDate(OutputStream& os, double dayCount) { return writeDouble(os, dayCount); }
+bool VCTools::writeDayDate(OutputStream& os, double dayCount) {
+    return writeDouble(os, dayCount);
+}
 
-void VCTools::writeByteMD(Bytes& md, std::uint8_t value) { md.push_back(value); }
+void VCTools::writeByteMD(Bytes& md, std::uint8_t value) {
+    md.push_back(value);
+}
 
-void VCTools::writeBooleanMD(Bytes& md, bool value) { md.push_back(encodeBoolean(value)); }
+void VCTools::writeBooleanMD(Bytes& md, bool value) {
+    md.push_back(encodeBoolean(value));
+}
 
 void VCTools::writeWordMD(Bytes& md, std::uint16_t value) {
     std::uint8_t b[2];
@@ -94,9 +108,13 @@ void VCTools::writeLongMD(Bytes& md, std::int64_t value) {
     append(md, b, sizeof b);
 }
 
-void VCTools::writeDoubleMD(Bytes& md, double value) { writeLongMD(md, std::bit_cast<std::int64_t>(value)); }
+void VCTools::writeDoubleMD(Bytes& md, double value) {
+    writeLongMD(md, std::bit_cast<std::int64_t>(value));
+}
 
-void VCTools::writeDayDateMD(Bytes& md, double dayCount) { writeDoubleMD(md, dayCount); }
+void VCTools::writeDayDateMD(Bytes& md, double dayCount) {
+    writeDoubleMD(md, dayCount);
+}
 
 // ---- readers
 
@@ -105,7 +123,9 @@ std::uint8_t VCTools::readByte(InputStream& is) {
     return is.readSome(&b, 1) == 1 ? b : 0;
 }
 
-bool VCTools::readBoolean(InputStream& is) { return readByte(is) == 1; }
+bool VCTools::readBoolean(InputStream& is) {
+    return readByte(is) == 1;
+}
 
 std::uint16_t VCTools::readWord(InputStream& is) {
     std::uint8_t b[2];
@@ -145,7 +165,9 @@ std::int64_t VCTools::readLong(InputStream& is) {
     return static_cast<std::int64_t>(loadLE64(b));
 }
 
-double VCTools::readDouble(InputStream& is) { return std::bit_cast<double>(readLong(is)); }
+double VCTools::readDouble(InputStream& is) {
+    return std::bit_cast<double>(readLong(is));
+}
 
 // ---- command frame
 

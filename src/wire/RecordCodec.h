@@ -15,12 +15,18 @@ class Reader {
 public:
     explicit Reader(InputStream& is) : is_(is) {}
     template <class T>
-    void byte(T& v) { v = static_cast<T>(VCTools::readByte(is_)); }
+    void byte(T& v) {
+        v = static_cast<T>(VCTools::readByte(is_));
+    }
     void boolean(bool& v) { v = VCTools::readBoolean(is_); }
     template <class T>
-    void word(T& v) { v = static_cast<T>(VCTools::readWord(is_)); }
+    void word(T& v) {
+        v = static_cast<T>(VCTools::readWord(is_));
+    }
     template <class T>
-    void int32(T& v) { v = static_cast<T>(VCTools::readInt(is_)); }
+    void int32(T& v) {
+        v = static_cast<T>(VCTools::readInt(is_));
+    }
     void date(double& v) { v = VCTools::readDayDate(is_); }
     void date(CalendarDate& v) { v = VCTools::DoubleToNSDate(VCTools::readDayDate(is_)); }
     void fixed(std::string& v, int size) { v = VCTools::readFixedString(is_, size); }
@@ -34,12 +40,18 @@ class Writer {
 public:
     explicit Writer(Bytes& md) : md_(md) {}
     template <class T>
-    void byte(const T& v) { VCTools::writeByteMD(md_, static_cast<std::uint8_t>(v)); }
+    void byte(const T& v) {
+        VCTools::writeByteMD(md_, static_cast<std::uint8_t>(v));
+    }
     void boolean(const bool& v) { VCTools::writeBooleanMD(md_, v); }
     template <class T>
-    void word(const T& v) { VCTools::writeWordMD(md_, static_cast<std::uint16_t>(v)); }
+    void word(const T& v) {
+        VCTools::writeWordMD(md_, static_cast<std::uint16_t>(v));
+    }
     template <class T>
-    void int32(const T& v) { VCTools::writeIntMD(md_, static_cast<std::int32_t>(v)); }
+    void int32(const T& v) {
+        VCTools::writeIntMD(md_, static_cast<std::int32_t>(v));
+    }
     void date(const double& v) { VCTools::writeDayDateMD(md_, v); }
     void date(const CalendarDate& v) { VCTools::writeDayDateMD(md_, VCTools::convertToDouble(v)); }
     void fixed(const std::string& v, int size) { VCTools::writeFixedStringMD(md_, v, size); }
@@ -53,14 +65,22 @@ private:
 class Sizer {
 public:
     template <class T>
-    void byte(const T&) { size += 1; }
+    void byte(const T&) {
+        size += 1;
+    }
     void boolean(const bool&) { size += 1; }
     template <class T>
-    void word(const T&) { size += 2; }
+    void word(const T&) {
+        size += 2;
+    }
     template <class T>
-    void int32(const T&) { size += 4; }
+    void int32(const T&) {
+        size += 4;
+    }
     template <class T>
-    void date(const T&) { size += 8; }
+    void date(const T&) {
+        size += 8;
+    }
     void fixed(const std::string&, int s) { size += 1 + static_cast<std::size_t>(std::clamp(s, 0, 255)); }
     void intString(const std::string& v) { size += 4 + v.size(); }
 

@@ -46,12 +46,20 @@ constexpr auto fields = [](auto& r, auto& v) {
 }  // namespace
 
 // Dates start as day 0, the value a record read from an empty stream would hold.
-TRoomHeader::TRoomHeader() { CreateDateTime = ExpireDateTime = VCTools::DoubleToNSDate(0); }
+TRoomHeader::TRoomHeader() {
+    CreateDateTime = ExpireDateTime = VCTools::DoubleToNSDate(0);
+}
 
-void TRoomHeader::readFromStream(InputStream& is) { codec::readRecord(*this, is, fields); }
+void TRoomHeader::readFromStream(InputStream& is) {
+    codec::readRecord(*this, is, fields);
+}
 
-bool TRoomHeader::writeToStream(OutputStream& os) const { return codec::writeRecord(*this, os, fields, kSize); }
+bool TRoomHeader::writeToStream(OutputStream& os) const {
+    return codec::writeRecord(*this, os, fields, kSize);
+}
 
-void TRoomHeader::writeToMD(Bytes& md) const { codec::writeRecordMD(*this, md, fields, kSize); }
+void TRoomHeader::writeToMD(Bytes& md) const {
+    codec::writeRecordMD(*this, md, fields, kSize);
+}
 
 }  // namespace veltrin

@@ -15,7 +15,9 @@ namespace {
 // Largest UTF-16 text whose byte count (2 per unit plus the terminator) still fits the int size.
 constexpr std::size_t kMaxUtf16Units = (INT32_MAX - 2) / 2;
 
-int fixedCapacity(int size) { return std::clamp(size, 0, VCTools::kMaxFixedStringSize); }
+int fixedCapacity(int size) {
+    return std::clamp(size, 0, VCTools::kMaxFixedStringSize);
+}
 
 // Encodes a fixed-size string field into `out` (room for 1 + 255 bytes); answers the field length.
 std::size_t encodeFixed(std::string_view text, int size, std::uint8_t* out) {
@@ -104,7 +106,9 @@ void VCTools::writeStringIntSizeMD(Bytes& md, std::string_view text) {
     md.insert(md.end(), p, p + n);
 }
 
-void VCTools::writeUTF8IntStringMD(Bytes& md, std::string_view text) { writeStringIntSizeMD(md, text); }
+void VCTools::writeUTF8IntStringMD(Bytes& md, std::string_view text) {
+    writeStringIntSizeMD(md, text);
+}
 
 bool VCTools::writeStringIntSize(OutputStream& os, std::string_view text) {
     Bytes md;

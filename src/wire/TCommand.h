@@ -18,7 +18,7 @@ struct TCommand {
     std::uint16_t RoomIndex = 0;  // the low 16 bits of the room id
     double TimeStamp = 0;         // a day-count date; the client sends 0
     std::uint32_t DataSize = 0;
-    std::uint16_t Result = 0;     // 0 success
+    std::uint16_t Result = 0;  // 0 success
 
     TCommand() = default;
     // initWithID:UID:RID: and initWithID:UID:RID:DataSize:

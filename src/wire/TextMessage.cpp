@@ -16,7 +16,9 @@ std::size_t textUnits(const std::string& text) {
 
 }  // namespace
 
-int TTextMessage::getMessageSize() const { return static_cast<int>(2 * textUnits(Text) + 2); }
+int TTextMessage::getMessageSize() const {
+    return static_cast<int>(2 * textUnits(Text) + 2);
+}
 
 void TTextMessage::readFromStream(InputStream& is) {
     FromUID = VCTools::readInt(is);

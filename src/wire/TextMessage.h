@@ -16,7 +16,7 @@ struct TTextMessage {
     static constexpr std::size_t kMaxTextUnits = 32766;
 
     std::int32_t FromUID = 0;
-    std::int32_t ToUID = 0;  // 0 for everybody
+    std::int32_t ToUID = 0;        // 0 for everybody
     std::int32_t RoomID = 0;       // a word on the wire
     std::int32_t MessageType = 0;  // a word on the wire
     // As received. Writers ignore it and send getMessageSize().

@@ -39,8 +39,12 @@ void TUserItem::readFromStream(InputStream& is) {
     statusPack = TClientStatusPack();
 }
 
-bool TUserItem::writeToStream(OutputStream& os) const { return codec::writeRecord(*this, os, fields, kSize); }
+bool TUserItem::writeToStream(OutputStream& os) const {
+    return codec::writeRecord(*this, os, fields, kSize);
+}
 
-void TUserItem::writeToMD(Bytes& md) const { codec::writeRecordMD(*this, md, fields, kSize); }
+void TUserItem::writeToMD(Bytes& md) const {
+    codec::writeRecordMD(*this, md, fields, kSize);
+}
 
 }  // namespace veltrin

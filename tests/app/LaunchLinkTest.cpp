@@ -1,6 +1,9 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "app/core/LaunchLink.h"
 
 namespace veltrin {
@@ -16,6 +19,13 @@ struct JoinCase {
     int room;
     QString token;
 };
+
+void PrintTo(const JoinCase& c, std::ostream* os) { *os << c.link; }
+
+template <typename Info>
+std::string caseName(const Info& info) {
+    return "Case" + std::to_string(info.index);
+}
 
 class JoinLinkTest : public ::testing::TestWithParam<JoinCase> {};
 
@@ -50,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
         JoinCase{"vcc8join://h:5000/u/p/7/", "h", 5000, 3301, 443, "u", "p", 7, NoToken},
         JoinCase{"vcc8join://h:5000/u/p/7/T/", "h", 5000, 3301, 443, "u", "p", 7, "T"},
         JoinCase{"VCC8JOIN://H:5000/u/p/7", "h", 5000, 3301, 443, "u", "p", 7, NoToken},
-        JoinCase{"  vcc8join://h:65535/u/p/0/T/0/65535/extra\n", "h", 65535, 0, 65535, "u", "p", 0, "T"}));
+        JoinCase{"  vcc8join://h:65535/u/p/0/T/0/65535/extra\n", "h", 65535, 0, 65535, "u", "p", 0, "T"}),
+    caseName<::testing::TestParamInfo<JoinCase>>);
 
 // Every one of these must end in the "Invalid URL" box alone: no session values, no launch.
 class MalformedJoinLinkTest : public ::testing::TestWithParam<const char*> {};
@@ -80,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, MalformedJoinLinkTest,
                                            "vcc8join://h:5000/u/s3cret/7/T/port",          // port 2 not a number
                                            "vcc8join://h:5000/u/s3cret/7/T/70000",         // port 2 out of range
                                            "vcc8join://h:5000/u/s3cret/7/T/4000/99999",    // port 3 out of range
-                                           "vcc8join:///u/s3cret/7"));                     // no server
+                                           "vcc8join:///u/s3cret/7"),                      // no server
+                         caseName<::testing::TestParamInfo<const char*>>);
 
 TEST(LaunchLinkTest, LogsTheJoinLinkWithItsPasswordMasked) {
     const LaunchLink link = parseLaunchLink(QStringLiteral("vcc8join://h:5000/u/s3cret/7/T"));

@@ -13,6 +13,7 @@
 #include "classroom/MainLink.h"
 #include "platform/KeyCodes.h"
 #include "tests/classroom/FakeShell.h"
+#include "tests/support/DanteServer.h"
 #include "tests/support/ServerProcess.h"
 
 using namespace std::chrono_literals;
@@ -249,6 +250,38 @@ TEST_F(Lifecycle, SessionTimerLetsToastsThroughAndCountsMinutes) {
     EXPECT_FALSE(c.toastsSuppressed());
     c.Safe_DisplayToast("shown", 1.0);
     EXPECT_EQ(c.classroomView()->toastText(), QStringLiteral("shown"));
+}
+
+// The connection settings' proxy carries the whole session: SOCKS 4 without and SOCKS 5 with a
+// user name and password, through a real dante server.
+TEST_F(Lifecycle, JoinsThroughSocksProxies) {
+    if (!test::DanteServer::installed()) GTEST_SKIP() << "dante-server is not installed";
+    struct Case {
+        int proxyType;
+        bool withUser;
+    };
+    for (const Case& k : {Case{1, false}, Case{2, true}}) {
+        SCOPED_TRACE(k.proxyType);
+        test::SystemUser user;
+        if (k.withUser && (::geteuid() != 0 || !user.create("pa55word"))) {
+            ADD_FAILURE() << "cannot create the system user dante checks SOCKS 5 passwords against (needs root)";
+            continue;
+        }
+        test::DanteServer dante;
+        const std::string why = dante.start(k.withUser ? "username" : "none");
+        ASSERT_TRUE(why.empty()) << why;
+        shell.settings.setDefProxyType(k.proxyType);
+        shell.settings.setDefProxyAddress(QStringLiteral("127.0.0.1"));
+        shell.settings.setDefProxyPort(dante.port());
+        shell.settings.setDefProxyUsername(k.withUser ? QString::fromStdString(user.name()) : QString());
+        shell.settings.setDefProxyPassword(k.withUser ? QStringLiteral("pa55word") : QString());
+        link(server.port());
+        auto& c = open();
+        ASSERT_TRUE(joined());
+        EXPECT_EQ(c.classroomView()->statusText(), QStringLiteral("Connected to: 127.0.0.1:%1").arg(server.port()));
+        controller.reset();
+        waitForRetiredLinks(10000);
+    }
 }
 
 }  // namespace

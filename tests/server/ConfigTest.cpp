@@ -101,6 +101,13 @@ TEST(ConfigTest, ReportsTheFaultyLine) {
     }
 }
 
+TEST(ConfigTest, ExampleRoomsFileIsValid) {
+    const auto parsed = loadConfigFile(VELTRIN_SOURCE_DIR "/server/rooms.example");
+    ASSERT_TRUE(parsed.config) << parsed.error.line << ": " << parsed.error.message;
+    EXPECT_FALSE(parsed.config->accounts.empty());
+    EXPECT_FALSE(parsed.config->rooms.empty());
+}
+
 TEST(ConfigTest, DemoHasTheDocumentedAccountsAndRoom) {
     const ServerConfig c = demoConfig();
     const Account* teacher = c.findAccount("teacher");

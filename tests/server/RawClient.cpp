@@ -110,12 +110,13 @@ std::optional<Bytes> RawClient::readBytes(std::size_t n, std::chrono::millisecon
 }
 
 bool RawClient::waitClosed(std::chrono::milliseconds timeout) {
+    if (fd_ < 0) return true;
     const auto deadline = Clock::now() + timeout;
     while (!eof_) {
         in_.clear();
         if (!fill(deadline) && !eof_) return false;
     }
-    in_.clear();
+    close();
     return true;
 }
 

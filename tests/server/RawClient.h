@@ -57,7 +57,8 @@ public:
     // Exactly `n` bytes, or nothing if the timeout passes or the connection ends first.
     std::optional<Bytes> readBytes(std::size_t n, std::chrono::milliseconds timeout = kDefaultTimeout);
     // True once the server has closed the connection (end of stream or reset); whatever it still
-    // sent before is discarded. False if it is still open when the timeout passes.
+    // sent before is discarded and the socket is closed on this side too. False if it is still
+    // open when the timeout passes.
     bool waitClosed(std::chrono::milliseconds timeout = kDefaultTimeout);
 
     // ---- frames

@@ -189,6 +189,15 @@ std::vector<std::string> ServerProcess::otherStderr() const {
     return other_;
 }
 
+bool ServerProcess::waitForStderr(const std::string& fragment, std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [&] {
+        for (const auto& l : other_)
+            if (l.find(fragment) != std::string::npos) return true;
+        return false;
+    });
+}
+
 bool ServerProcess::waitForTrace(const std::function<bool(const std::vector<TraceEntry>&)>& done,
                                  std::chrono::milliseconds timeout) const {
     std::unique_lock lock(mutex_);

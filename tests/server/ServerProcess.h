@@ -67,6 +67,9 @@ public:
     bool waitForCommand(std::int32_t uid, int command, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
     // stderr lines that are not trace lines (diagnostics).
     std::vector<std::string> otherStderr() const;
+    // Waits until such a line contains `fragment` (stderr is read by a thread of its own, so a
+    // line may arrive after the process has already exited).
+    bool waitForStderr(const std::string& fragment, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
 
     // Sends a signal and waits for the exit; answers the exit status (WEXITSTATUS), or -1 when it
     // did not exit in time or died of a signal.

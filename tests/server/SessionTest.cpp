@@ -231,6 +231,50 @@ TEST_F(SessionTest, RelaysToTheRestOfTheRoomInTheSendersName) {
     EXPECT_EQ(server_.stats().relayed, 2u);
 }
 
+TEST_F(SessionTest, CommandsOnlyTheServerSendsAreNotRelayed) {
+    auto forger = logOn("student1", 1001);
+    auto victim = logOn("teacher", 1001);
+    // Log-in and part notices, the second-log-on notice, permission broadcasts, video on/off,
+    // room-change notices.
+    for (std::uint16_t id : {12, 13, 33, 45, 46, 47, 48, 107, 108, 136, 153})
+        ASSERT_TRUE(forger->sendFrame(id, intPayload({victim->uid()})));
+    ASSERT_TRUE(forger->sendFrame(130, intPayload({1})));
+    auto first = victim->readFrame();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->header.CommandID, 130);
+}
+
+TEST_F(SessionTest, OnlyModeratorsRemoveParticipantsAndOnlyTheTargetIsTold) {
+    auto teacher = logOn("teacher", 1001);
+    auto bystander = logOn("student1", 1001);
+    auto target = logOn("student2", 1001);
+    auto kick = [](std::int32_t uid, const std::string& reason) {
+        Bytes p = intPayload({uid});
+        VCTools::writeFixedStringMD(p, reason, 49);
+        return p;
+    };
+    // An attendee cannot remove anybody; the attempt reaches no one.
+    ASSERT_TRUE(bystander->sendFrame(60, kick(target->uid(), "go away")));
+    ASSERT_TRUE(teacher->sendFrame(60, kick(target->uid(), "Please rejoin later")));
+
+    auto removal = target->readFrame();
+    ASSERT_TRUE(removal);
+    EXPECT_EQ(removal->header.CommandID, 60);
+    EXPECT_EQ(removal->header.UserID, static_cast<std::uint32_t>(teacher->uid()));
+    MemoryInputStream in(removal->payload);
+    EXPECT_EQ(VCTools::readInt(in), target->uid());
+    EXPECT_EQ(VCTools::readFixedString(in, 49), "Please rejoin later");
+    EXPECT_TRUE(target->waitClosed());
+
+    for (RawClient* other : {teacher.get(), bystander.get()}) {
+        ASSERT_TRUE(other->sendFrame(150));
+        auto next = other->readFrame();
+        ASSERT_TRUE(next);
+        EXPECT_EQ(next->header.CommandID, 150);
+    }
+    EXPECT_EQ(server_.control("users"), "users teacher:101:1001 student1:102:1001");
+}
+
 TEST_F(SessionTest, HeldJoinsGetNoAnswerUntilReleased) {
     EXPECT_EQ(server_.control("hold-join on"), "ok hold-join on");
     auto held = logOn("student1");

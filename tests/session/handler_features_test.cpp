@@ -63,20 +63,7 @@ TEST_F(FeaturesTest, ServerBoardsWithNonAsciiTitlesEndExactlyAtTheDataSize) {
 
 TEST_F(FeaturesTest, NotLoadedSnapshotCarriesNeitherImageNorObjects) {
     // Header fields, then the object count; nothing after it belongs to this board.
-    const Bytes notLoaded = Payload()
-                                .i32(4)
-                                .i32(0)
-                                .i32(0)
-                                .boolean(true)
-                                .intString("id")
-                                .intString("Four")
-                                .i32(1)
-                                .i32(800)
-                                .i32(600)
-                                .raw({0, 0, 0, 0})
-                                .boolean(false)
-                                .boolean(true)
-                                .i32(2);
+    const Bytes notLoaded = boardHead(4, "Four", false, true).i32(2);
     send(79, 0, Payload().raw(notLoaded).raw(boardSnapshot(5, "Five", {})));
     ASSERT_EQ(fake.boards.size(), 2u);
     EXPECT_FALSE(fake.boards[0].BoardLoaded);
@@ -88,21 +75,11 @@ TEST_F(FeaturesTest, NotLoadedSnapshotCarriesNeitherImageNorObjects) {
 }
 
 TEST_F(FeaturesTest, NewBoardWithImage) {
-    send(156, 12,
-         Payload()
-             .i32(4)
-             .i32(17)
-             .i32(3)
-             .i32(1024)
-             .i32(768)
-             .raw({10, 20, 30, 99})
-             .boolean(true)
-             .utf16("   Page 3 of Intro")
-             .i32(12)
-             .boolean(true)
-             .i32(0x101)
-             .i32(3)
-             .raw({0xFF, 0xD8, 0xFF}));
+    Payload board;
+    board.i32(4).i32(17).i32(3).i32(1024).i32(768);
+    board.raw({10, 20, 30, 99}).boolean(true).utf16("   Page 3 of Intro").i32(12);
+    board.boolean(true).i32(0x101).i32(3).raw({0xFF, 0xD8, 0xFF});
+    send(156, 12, board);
     ASSERT_EQ(fake.newBoards.size(), 1u);
     const TNewBoard& b = fake.newBoards[0];
     EXPECT_EQ(b.PresentationId, 17);

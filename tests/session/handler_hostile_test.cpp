@@ -28,22 +28,7 @@ std::vector<HostileCase> hostileCases() {
     object.ObjectSize = INT_MAX;
     TAppShareFrame frame;
     frame.FrameSize = INT_MAX;
-    const Bytes hugeBoard = Payload()
-                                .i32(1)
-                                .i32(0)
-                                .i32(0)
-                                .boolean(false)
-                                .intString("id")
-                                .intString("Big")
-                                .i32(1)
-                                .i32(800)
-                                .i32(600)
-                                .raw({0, 0, 0, 0})
-                                .boolean(true)
-                                .boolean(true)
-                                .i32(2)
-                                .i32(INT_MAX)
-                                .raw({1, 2, 3});
+    const Bytes hugeBoard = boardHead(1, "Big", true, true).i32(2).i32(INT_MAX).raw({1, 2, 3});
     return {
         {"UserListClaimsAMillion",
          2,

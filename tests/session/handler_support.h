@@ -132,11 +132,19 @@ inline TClientRecord clientRecord(int uid) {
 }
 
 // A server board snapshot (with object headers). Objects get `bodyBytes` bytes of body each.
+// The fields of a server board snapshot up to its has-image flag (an 800 x 600 white board).
+inline Payload boardHead(int index, const std::string& title, bool loaded, bool hasImage) {
+    Payload p;
+    p.i32(index).i32(0).i32(0).boolean(!loaded);
+    p.intString("b-" + std::to_string(index)).intString(title);
+    p.i32(1).i32(800).i32(600).raw({255, 255, 255, 0});
+    p.boolean(true).boolean(hasImage);
+    return p;
+}
+
 inline Bytes boardSnapshot(int index, const std::string& title, std::initializer_list<int> objectIds,
                            int bodyBytes = 3, bool withImage = false) {
-    Payload p;
-    p.i32(index).i32(0).i32(0).boolean(false).intString("b-" + std::to_string(index)).intString(title);
-    p.i32(1).i32(800).i32(600).raw({255, 255, 255, 0}).boolean(true).boolean(withImage);
+    Payload p = boardHead(index, title, true, withImage);
     if (withImage) p.i32(2).i32(4).raw({0x89, 'P', 'N', 'G'});
     p.i32(static_cast<std::int32_t>(objectIds.size()));
     for (int id : objectIds) {

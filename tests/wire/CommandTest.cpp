@@ -30,8 +30,7 @@ TEST(TCommand, EveryFieldAtItsOffset) {
     TCommand frame(0xA1B2, 0xC3D4E5F6, 0x1234567, 0x0A0B0C0D);  // the room id keeps its low 16 bits
     frame.TimeStamp = 45000.75;
     frame.Result = 0x0102;
-    const Bytes expected =
-        hexBytes("B2 A1  F6 E5 D4 C3  67 45  00 00 00 00 18 F9 E5 40  0D 0C 0B 0A  02 01");
+    const Bytes expected = hexBytes("B2 A1  F6 E5 D4 C3  67 45  00 00 00 00 18 F9 E5 40  0D 0C 0B 0A  02 01");
     Bytes md;
     VCTools::writeCommandMD(md, frame);
     EXPECT_EQ(md, expected);

@@ -89,7 +89,8 @@ TEST(Compression, BrokenInputGivesNothing) {
         {"preset dictionary", needsDictionary},
         {"not zlib", {0x1F, 0x8B, 0x08, 0x00}},
     };
-    for (const auto& c : cases) EXPECT_EQ(VCTools::decompressBytes(c.bytes.data(), c.bytes.size()), std::nullopt) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(VCTools::decompressBytes(c.bytes.data(), c.bytes.size()), std::nullopt) << c.name;
 }
 
 // A few kilobytes that inflate to megabytes: the limit answers nothing instead of the memory.

@@ -69,7 +69,8 @@ TEST(Dates, DayCountToLocalMidnight) {
 // Where clocks jump from 23:59:59 to 01:00, the day starts at 01:00.
 TEST(Dates, MidnightInADaylightSavingGap) {
     ScopedTimeZone tz("America/Sao_Paulo");
-    const double day = static_cast<double>((sys_days(year(2018) / November / 4) - sys_days(year(1899) / December / 30)).count());
+    const double day = static_cast<double>(
+        (sys_days(year(2018) / November / 4) - sys_days(year(1899) / December / 30)).count());
     const CalendarDate start = VCTools::DoubleToNSDate(day + 0.5);
     EXPECT_EQ(start, localTime(2018, 11, 4, 1));
     EXPECT_EQ(start, localTime(2018, 11, 4));  // what mktime makes of the missing midnight
@@ -80,18 +81,21 @@ TEST(Dates, MidnightInADaylightSavingGap) {
 sys_days localDateOf(std::time_t t) {
     std::tm tm{};
     localtime_r(&t, &tm);
-    return sys_days(year(tm.tm_year + 1900) / static_cast<unsigned>(tm.tm_mon + 1) / static_cast<unsigned>(tm.tm_mday));
+    return sys_days(year(tm.tm_year + 1900) / static_cast<unsigned>(tm.tm_mon + 1) /
+                    static_cast<unsigned>(tm.tm_mday));
 }
 
 // Every day of eighty years, in zones whose clocks skip midnight, repeat it, change by half an hour
 // or never change: the answer is that day's first instant, the second before it being the day before.
 TEST(Dates, EveryDayStartsAtItsFirstInstant) {
-    for (const char* zone : {"America/Sao_Paulo", "Asia/Tehran", "America/Havana", "Australia/Lord_Howe", "UTC"}) {
+    for (const char* zone :
+         {"America/Sao_Paulo", "Asia/Tehran", "America/Havana", "Australia/Lord_Howe", "UTC"}) {
         SCOPED_TRACE(zone);
         ScopedTimeZone tz(zone);
         const sys_days zero = sys_days(year(1899) / December / 30);
         int mismatches = 0;
-        for (sys_days d = sys_days(year(1960) / January / 1); d < sys_days(year(2040) / January / 1); d += days(1)) {
+        for (sys_days d = sys_days(year(1960) / January / 1); d < sys_days(year(2040) / January / 1);
+             d += days(1)) {
             const CalendarDate start = VCTools::DoubleToNSDate(static_cast<double>((d - zero).count()) + 0.3);
             const auto t = static_cast<std::time_t>(floor<seconds>(start).time_since_epoch().count());
             if ((localDateOf(t) != d || localDateOf(t - 1) != d - days(1)) && ++mismatches < 5)
@@ -149,7 +153,8 @@ TEST(Dates, MsecsBetween) {
         {inf, 0, max},
         {1e300, -1e300, max},
     };
-    for (const auto& c : cases) EXPECT_EQ(VCTools::MsecsBetween(c.now, c.then), c.expected) << c.now << " " << c.then;
+    for (const auto& c : cases)
+        EXPECT_EQ(VCTools::MsecsBetween(c.now, c.then), c.expected) << c.now << " " << c.then;
 }
 
 }  // namespace

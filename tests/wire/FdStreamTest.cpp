@@ -26,7 +26,7 @@ std::vector<std::pair<TCommand, Bytes>> sampleFrames() {
     std::vector<std::pair<TCommand, Bytes>> frames;
     std::mt19937 rng(7);
     for (int i = 0; i < 300; ++i) {
-        const std::uint32_t size = i % 10 == 0 ? 70000 : rng() % 40;
+        const std::uint32_t size = i == 150 ? 70000 : i % 25 == 0 ? 5000 : rng() % 40;
         TCommand c(i, static_cast<std::uint32_t>(1000 + i), 300, size);
         c.TimeStamp = 45000 + i / 1000.0;
         Bytes payload(size);
@@ -45,8 +45,9 @@ TEST(FdInputStream, FramesSplitAcrossReads) {
         VCTools::writeCommandMD(wire, c);
         wire.insert(wire.end(), payload.begin(), payload.end());
     }
-    for (const std::size_t bufferSize : {std::size_t{0}, std::size_t{1}, std::size_t{7}, std::size_t{22},
-                                         std::size_t{23}, std::size_t{4096}, FdInputStream::kDefaultBufferSize}) {
+    for (const std::size_t bufferSize :
+         {std::size_t{0}, std::size_t{1}, std::size_t{7}, std::size_t{22}, std::size_t{23}, std::size_t{4096},
+          FdInputStream::kDefaultBufferSize}) {
         SCOPED_TRACE(bufferSize);
         SocketPair pair;
         std::thread writer([&] {
@@ -66,13 +67,15 @@ TEST(FdInputStream, FramesSplitAcrossReads) {
             Bytes payload;
             for (std::size_t i = 0; i < frames.size(); ++i) {
                 const auto& [expected, expectedPayload] = frames[i];
-                if (!VCTools::readCommandNoCreate(in, c)) return ::testing::AssertionFailure() << "ended at " << i;
+                if (!VCTools::readCommandNoCreate(in, c))
+                    return ::testing::AssertionFailure() << "ended at " << i;
                 if (!(c == expected)) return ::testing::AssertionFailure() << "frame " << i << " differs";
                 if (VCTools::readPayload(in, c.DataSize, payload, 1u << 20) != ReadStatus::Complete ||
                     payload != expectedPayload)
                     return ::testing::AssertionFailure() << "payload " << i << " differs";
             }
-            if (VCTools::readCommandNoCreate(in, c)) return ::testing::AssertionFailure() << "a frame too many";
+            if (VCTools::readCommandNoCreate(in, c))
+                return ::testing::AssertionFailure() << "a frame too many";
             if (in.status() != StreamStatus::AtEnd) return ::testing::AssertionFailure() << "not at end";
             return ::testing::AssertionSuccess();
         };

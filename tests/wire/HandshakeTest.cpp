@@ -21,7 +21,8 @@ using test::zeros;
 
 constexpr std::uint8_t kMarker = 0xEE;
 
-const Bytes kClientExchange = concat({hexBytes("03 38 2E 30"), zeros(7), hexBytes("0B"), ascii("Mar-01-2015"), zeros(9)});
+const Bytes kClientExchange =
+    concat({hexBytes("03 38 2E 30"), zeros(7), hexBytes("0B"), ascii("Mar-01-2015"), zeros(9)});
 
 Bytes versionAnswer(std::uint16_t result, std::optional<VersionIdentity> server, std::uint16_t command = 0) {
     MemoryOutputStream os;
@@ -70,26 +71,33 @@ TEST(VersionCheck, ResultsForEachServerAnswer) {
         std::optional<std::vector<std::string>> log;
     };
     const Case cases[] = {
-        {"no payload, result 0", versionAnswer(0, std::nullopt), 0, false, Lines{"CheckVersion cmd 0 data size 0"}},
+        {"no payload, result 0", versionAnswer(0, std::nullopt), 0, false,
+         Lines{"CheckVersion cmd 0 data size 0"}},
         {"same date", versionAnswer(0, VersionIdentity{"8.0", "Mar-01-2015"}, 7), 0, false,
-         Lines{"Server Version: 8.0, date: Mar-01-2015", "20150301, 20150301, 0 ", "CheckVersion cmd 7 data size 32"}},
+         Lines{"Server Version: 8.0, date: Mar-01-2015", "20150301, 20150301, 0 ",
+               "CheckVersion cmd 7 data size 32"}},
         {"same date in lower case", versionAnswer(0, VersionIdentity{"8.0", "mar-01-2015"}), 0, false,
-         Lines{"Server Version: 8.0, date: mar-01-2015", "20150301, 20150301, 0 ", "CheckVersion cmd 0 data size 32"}},
+         Lines{"Server Version: 8.0, date: mar-01-2015", "20150301, 20150301, 0 ",
+               "CheckVersion cmd 0 data size 32"}},
         {"a month newer", versionAnswer(0, VersionIdentity{"8.1", "Apr-01-2015"}), 400, false,
          Lines{"Server Version: 8.1, date: Apr-01-2015", "20150401, 20150301, 1 ", "Server version new",
-          "CheckVersion cmd 0 data size 32"}},
+               "CheckVersion cmd 0 data size 32"}},
         {"older", versionAnswer(0, VersionIdentity{"7.9", "Dec-24-2014"}), 0, false,
-         Lines{"Server Version: 7.9, date: Dec-24-2014", "20141224, 20150301, -1 ", "CheckVersion cmd 0 data size 32"}},
-        {"outdated without payload", versionAnswer(21, std::nullopt), 21, false, Lines{"CheckVersion cmd 0 data size 0"}},
+         Lines{"Server Version: 7.9, date: Dec-24-2014", "20141224, 20150301, -1 ",
+               "CheckVersion cmd 0 data size 32"}},
+        {"outdated without payload", versionAnswer(21, std::nullopt), 21, false,
+         Lines{"CheckVersion cmd 0 data size 0"}},
         {"outdated with payload", versionAnswer(21, VersionIdentity{"9.0", "Jan-15-2016"}), 21, true,
          Lines{"Server Version: 9.0, date: Jan-15-2016", "CheckVersion cmd 0 data size 32"}},
-        {"some other refusal", versionAnswer(5, std::nullopt), 5, false, Lines{"CheckVersion cmd 0 data size 0"}},
+        {"some other refusal", versionAnswer(5, std::nullopt), 5, false,
+         Lines{"CheckVersion cmd 0 data size 0"}},
         {"no answer", {}, 300, false, std::nullopt},
         {"frame cut short", hexBytes("00 00 00 00 00 00 00 00 00 00"), 300, false, std::nullopt},
         {"payload cut short", concat({frame(0, 32, 0), hexBytes("03 38 2E 31")}), 300, false, std::nullopt},
         {"absurd payload size", frame(0, 0x7FFFFFFF, 0), 300, false, std::nullopt},
         // Only the version, no date: an empty date compares as "00000000".
-        {"payload of the version only", concat({frame(0, 11, 0), hexBytes("03 38 2E 31"), zeros(7)}), 0, false,
+        {"payload of the version only", concat({frame(0, 11, 0), hexBytes("03 38 2E 31"), zeros(7)}), 0,
+         false,
          Lines{"Server Version: 8.1, date: ", "00000000, 20150301, -1 ", "CheckVersion cmd 0 data size 11"}},
     };
     for (const auto& c : cases) {
@@ -116,7 +124,8 @@ TEST(VersionCheck, OutdatedClientIsToldTheServerVersion) {
     Outdated outdated;
     MemoryInputStream is(versionAnswer(21, VersionIdentity{"9.0", "Jan-15-2016"}));
     MemoryOutputStream os;
-    EXPECT_EQ(checkVersion(kClientVersion, kClientVersionDate, is, os, outdated.handler()), kResultOutdatedClient);
+    EXPECT_EQ(checkVersion(kClientVersion, kClientVersionDate, is, os, outdated.handler()),
+              kResultOutdatedClient);
     EXPECT_EQ(outdated.version, "9.0");
     EXPECT_EQ(outdated.date, "Jan-15-2016");
     // Without a handler the result is the same.
@@ -130,7 +139,8 @@ TEST(VersionCheck, PayloadIsConsumedByItsSize) {
     VCTools::writeFixedStringMD(payload, "8.0", 10);
     VCTools::writeFixedStringMD(payload, "Mar-01-2015", 20);
     payload.insert(payload.end(), 8, 0x55);
-    MemoryInputStream is(concat({frame(0, static_cast<std::uint32_t>(payload.size()), 0), payload, {kMarker}}));
+    MemoryInputStream is(
+        concat({frame(0, static_cast<std::uint32_t>(payload.size()), 0), payload, {kMarker}}));
     MemoryOutputStream os;
     EXPECT_EQ(checkVersion(kClientVersion, kClientVersionDate, is, os, {}), kResultSuccess);
     EXPECT_EQ(VCTools::readByte(is), kMarker);
@@ -233,10 +243,11 @@ TEST(ConvertVersionDateToString, Cases) {
         const char* out;
     };
     const Case cases[] = {
-        {"Mar-01-2015", "20150301"}, {"mar-01-2015", "20150301"}, {"Jan-31-1999", "19990131"},
-        {"DEC-25-2014", "20141225"}, {"Xyz-07-2016", "2016XYZ07"}, {"Mar-1-2015", "2015031-"},
-        {"Mar-01-15", "00000000"},   {"", "00000000"},             {"123456789", "00000000"},
-        {"1234567890", "789012356"},
+        {"Mar-01-2015", "20150301"},  {"mar-01-2015", "20150301"},
+        {"Jan-31-1999", "19990131"},  {"DEC-25-2014", "20141225"},
+        {"Xyz-07-2016", "2016XYZ07"}, {"Mar-1-2015", "2015031-"},
+        {"Mar-01-15", "00000000"},    {"", "00000000"},
+        {"123456789", "00000000"},    {"1234567890", "789012356"},
     };
     for (const auto& c : cases) EXPECT_EQ(ConvertVersionDateToString(c.in), c.out) << c.in;
 }
@@ -249,14 +260,15 @@ TEST(DownloadPage, QueryCarriesTheServerVersion) {
 // ---- server side
 
 TEST(ServerHandshake, VersionAnswerBytes) {
-    EXPECT_EQ(versionAnswer(21, std::nullopt, 3), hexBytes("03 00 00 00 00 00 00 00  00 00 00 00 00 00 00 00  00 00 00 00  15 00"));
+    EXPECT_EQ(versionAnswer(21, std::nullopt, 3),
+              hexBytes("03 00 00 00 00 00 00 00  00 00 00 00 00 00 00 00  00 00 00 00  15 00"));
     const Bytes withVersion = versionAnswer(0, VersionIdentity{"8.0", "Mar-01-2015"});
     EXPECT_EQ(withVersion, concat({frame(0, 32, 0), kClientExchange}));
 }
 
 TEST(ServerHandshake, ReadsWhatTheClientSends) {
-    MemoryInputStream is(concat({kClientExchange, hexBytes("00 00 00 FB"), zeros(4), hexBytes("01 70"), zeros(49),
-                                 hexBytes("01 75"), zeros(49)}));
+    MemoryInputStream is(concat({kClientExchange, hexBytes("00 00 00 FB"), zeros(4), hexBytes("01 70"),
+                                 zeros(49), hexBytes("01 75"), zeros(49)}));
     EXPECT_EQ(readVersionExchange(is), (VersionIdentity{"8.0", "Mar-01-2015"}));
     EXPECT_EQ(readChannelSelector(is), static_cast<std::int32_t>(ChannelSelector::Audio));
     const auto login = readSimpleLogIn(is);

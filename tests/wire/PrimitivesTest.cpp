@@ -145,8 +145,9 @@ TEST(VCToolsNumbers, WritesToAFailedStreamAreLost) {
 
 TEST(VCToolsFixedString, WritesLengthTextAndZeroFill) {
     const std::string sixty(60, 'x');
-    const std::string umlauts = "Gr\xC3\xBC\xC3\x9F"
-                                "e";  // "Grüße", 7 UTF-8 bytes
+    const std::string umlauts =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e";                                                      // "Grüße", 7 UTF-8 bytes
     const std::string twoByteChars = "\xC3\xA9\xC3\xA9\xC3\xA9";  // "ééé", 6 bytes
     struct Case {
         const char* name;
@@ -161,7 +162,8 @@ TEST(VCToolsFixedString, WritesLengthTextAndZeroFill) {
         {"60 characters in 50", sixty, 50, concat({{50}, Bytes(50, 'x')})},
         {"non-ASCII as UTF-8 bytes", umlauts, 10, concat({{7}, ascii(umlauts), zeros(3)})},
         // Cut before the character that does not fit whole, never inside it.
-        {"cut at a character boundary", twoByteChars, 5, concat({{4}, ascii(twoByteChars.substr(0, 4)), zeros(1)})},
+        {"cut at a character boundary", twoByteChars, 5,
+         concat({{4}, ascii(twoByteChars.substr(0, 4)), zeros(1)})},
         {"size 0", "abc", 0, zeros(1)},
         {"negative size", "abc", -4, zeros(1)},
         {"size capped at 255", std::string(300, 'y'), 400, concat({{255}, Bytes(255, 'y')})},
@@ -179,16 +181,20 @@ TEST(VCToolsFixedString, WritesLengthTextAndZeroFill) {
 
 // Each field is read back and must consume exactly its 1 + S bytes: the marker after it stays.
 TEST(VCToolsFixedString, ReadsBackAndConsumesExactlyTheField) {
-    const std::string umlauts = "Gr\xC3\xBC\xC3\x9F"
-                                "e";
+    const std::string umlauts =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e";
     struct Case {
         std::string text;
         int size;
         std::string expected;
     };
     const Case cases[] = {
-        {"abc", 10, "abc"},         {"", 10, ""},  {std::string(60, 'x'), 50, std::string(50, 'x')},
-        {umlauts, 10, umlauts},     {"abcde", 5, "abcde"},
+        {"abc", 10, "abc"},
+        {"", 10, ""},
+        {std::string(60, 'x'), 50, std::string(50, 'x')},
+        {umlauts, 10, umlauts},
+        {"abcde", 5, "abcde"},
         {"\xC3\xA9\xC3\xA9\xC3\xA9", 5, "\xC3\xA9\xC3\xA9"},
         {std::string(255, 'z'), 255, std::string(255, 'z')},
     };
@@ -352,9 +358,9 @@ TEST(VCToolsUtf16String, WritesSizeTextAndTerminator) {
     const Case cases[] = {
         {"ab", hexBytes("06 00 00 00 61 00 62 00 00 00")},
         {"", hexBytes("02 00 00 00 00 00")},
-        {"\xC3\xA9", hexBytes("04 00 00 00 E9 00 00 00")},                      // é
-        {"\xF0\x9F\x98\x80", hexBytes("06 00 00 00 3D D8 00 DE 00 00")},        // U+1F600, a surrogate pair
-        {"\xFF", hexBytes("02 00 00 00 00 00")},                                // not UTF-8: written empty
+        {"\xC3\xA9", hexBytes("04 00 00 00 E9 00 00 00")},                // é
+        {"\xF0\x9F\x98\x80", hexBytes("06 00 00 00 3D D8 00 DE 00 00")},  // U+1F600, a surrogate pair
+        {"\xFF", hexBytes("02 00 00 00 00 00")},                          // not UTF-8: written empty
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

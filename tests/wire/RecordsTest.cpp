@@ -17,7 +17,9 @@ constexpr std::uint8_t kMarker = 0xEE;
 
 // Samples with every field set to something other than its zero value, strings of various lengths
 // (some filling their field), so that a field in the wrong place or of the wrong width shows.
-CalendarDate day(double n) { return VCTools::DoubleToNSDate(n); }
+CalendarDate day(double n) {
+    return VCTools::DoubleToNSDate(n);
+}
 
 TClientRecord sampleClientRecord() {
     TClientRecord r;
@@ -324,7 +326,8 @@ TYPED_TEST(RecordTest, CutRecordsKeepWhatArrivedAndZeroTheRest) {
         Bytes again;
         back.writeToMD(again);
         const std::size_t same = cut > kLargestField ? cut - kLargestField : 0;
-        EXPECT_TRUE(std::equal(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(same), again.begin()));
+        EXPECT_TRUE(
+            std::equal(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(same), again.begin()));
         const std::size_t zeroFrom = std::min(again.size(), cut + kLargestField);
         EXPECT_TRUE(std::all_of(again.begin() + static_cast<std::ptrdiff_t>(zeroFrom), again.end(),
                                 [](std::uint8_t b) { return b == 0; }));
@@ -357,7 +360,8 @@ TEST(TTextMessage, HiIs25Bytes) {
 
     Bytes md;
     VCTools::writeTTextMessageMD(md, m);
-    const Bytes expected = hexBytes("05 00 00 00  00 00 00 00  2C 01  02 00  06 00  00 00 00 00  48 00 69 00 00 00  00");
+    const Bytes expected =
+        hexBytes("05 00 00 00  00 00 00 00  2C 01  02 00  06 00  00 00 00 00  48 00 69 00 00 00  00");
     EXPECT_EQ(md, expected);
     MemoryOutputStream os;
     EXPECT_TRUE(m.writeToStream(os));
@@ -421,8 +425,8 @@ TEST(TTextMessage, TextsTooLongForTheSizeWordAreCut) {
     const Case cases[] = {
         {"at the limit", longest, 65534, longest},
         {"one above", longest + "b", 65534, longest},
-        {"pair across the limit", std::string(TTextMessage::kMaxTextUnits - 1, 'a') + emoji,
-         65532, std::string(TTextMessage::kMaxTextUnits - 1, 'a')},
+        {"pair across the limit", std::string(TTextMessage::kMaxTextUnits - 1, 'a') + emoji, 65532,
+         std::string(TTextMessage::kMaxTextUnits - 1, 'a')},
         {"pair at the limit", std::string(TTextMessage::kMaxTextUnits - 2, 'a') + emoji, 65534,
          std::string(TTextMessage::kMaxTextUnits - 2, 'a') + emoji},
         {"not UTF-8", "abc\xFF", 2, ""},
@@ -593,7 +597,8 @@ TEST(TClientSystemRecord, OsNameIsTheSecondWordOfTheVersionText) {
     for (const auto& c : cases) EXPECT_EQ(TClientSystemRecord::secondWord(c.text), c.word) << c.text;
 
     const TClientSystemRecord fresh;
-    EXPECT_EQ(fresh.OSName, TClientSystemRecord::secondWord(TClientSystemRecord::operatingSystemVersionText()));
+    EXPECT_EQ(fresh.OSName,
+              TClientSystemRecord::secondWord(TClientSystemRecord::operatingSystemVersionText()));
     EXPECT_FALSE(fresh.OSName.empty());
     EXPECT_EQ(fresh.DeviceModel, "");
     EXPECT_EQ(fresh.OSVersion, "");

@@ -36,14 +36,17 @@ TEST(Utf8, Validity) {
 
 TEST(Utf8, PrefixNeverEndsInsideACharacter) {
     const std::string text = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // a é € 😀: 1+2+3+4 bytes
-    const std::pair<std::size_t, std::size_t> cases[] = {{0, 0}, {1, 1}, {2, 1}, {3, 3}, {4, 3},
+    const std::pair<std::size_t, std::size_t> cases[] = {{0, 0}, {1, 1}, {2, 1}, {3, 3},   {4, 3},
                                                          {5, 3}, {6, 6}, {9, 6}, {10, 10}, {99, 10}};
     for (const auto& [limit, expected] : cases) EXPECT_EQ(utf8PrefixLength(text, limit), expected) << limit;
 }
 
 TEST(Utf16, RoundTripsThroughUtf16LE) {
-    for (const std::string& text : std::vector<std::string>{"", "ab", "Gr\xC3\xBC\xC3\x9F" "e", "\xE2\x82\xAC 5", "\xF0\x9F\x98\x80!",
-                                   std::string("nul\0inside", 10)}) {
+    for (const std::string& text :
+         std::vector<std::string>{"", "ab",
+                                  "Gr\xC3\xBC\xC3\x9F"
+                                  "e",
+                                  "\xE2\x82\xAC 5", "\xF0\x9F\x98\x80!", std::string("nul\0inside", 10)}) {
         std::vector<std::uint8_t> bytes{0xAA};
         const auto units = appendUtf16LE(text, bytes);
         ASSERT_TRUE(units);

@@ -28,9 +28,13 @@ inline Bytes concat(std::initializer_list<Bytes> parts) {
     return out;
 }
 
-inline Bytes zeros(std::size_t n) { return Bytes(n, 0); }
+inline Bytes zeros(std::size_t n) {
+    return Bytes(n, 0);
+}
 
-inline Bytes ascii(std::string_view text) { return Bytes(text.begin(), text.end()); }
+inline Bytes ascii(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
 
 // Collects the log while alive.
 class LogCapture {
@@ -94,7 +98,8 @@ private:
 // Accepts `capacity` bytes, then fails as a broken socket would.
 class FailingOutputStream final : public OutputStream {
 public:
-    explicit FailingOutputStream(std::size_t capacity, int error = EPIPE) : capacity_(capacity), errno_(error) {}
+    explicit FailingOutputStream(std::size_t capacity, int error = EPIPE)
+        : capacity_(capacity), errno_(error) {}
     long write(const void* src, std::size_t n) override {
         if (!writable()) return -1;
         if (capacity_ == 0) {

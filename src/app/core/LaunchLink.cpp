@@ -146,8 +146,8 @@ void LaunchLink::applyTo(SessionParameters& target) const {
 
 LaunchLink parseLaunchLink(const QString& argument) {
     const QString text = argument.trimmed();
-    const QString scheme = schemeOf(text);
     if (text.isEmpty()) return {};
+    const QString scheme = schemeOf(text);
     if (scheme.isEmpty()) return recordingFile(text);
     if (scheme == QLatin1String("file")) {
         const QString path = QUrl(text).toLocalFile();
