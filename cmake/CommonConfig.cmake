@@ -2,7 +2,8 @@
 add_library(veltrin_settings INTERFACE)
 target_compile_options(veltrin_settings INTERFACE
   -Wall -Wextra -Wpedantic
-  -Wnon-virtual-dtor -Wold-style-cast -Wshadow=local -Woverloaded-virtual
+  -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual
+  $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local> $<$<CXX_COMPILER_ID:Clang>:-Wshadow-uncaptured-local>
   -Wcast-qual -Wformat=2)
 target_compile_definitions(veltrin_settings INTERFACE
   QT_NO_CONTEXTLESS_CONNECT

@@ -1,23 +1,56 @@
 #!/usr/bin/env bash
-# The main job: builds the client and opens its main window. Without a display it runs under Xvfb,
-# grabs a screenshot of the window and prints the PNG's path.
+# The main job: builds the client and the reference classroom server, starts the server with its
+# demo classroom and opens the client in it as the teacher. Without a display both run under Xvfb:
+# the script takes screenshots of the welcome area and of the classroom and prints their paths.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 client=build/src/app/veltrin
+server=build/server/classroom-server
+
+# The demo classroom: the server prints its port first.
+server_log=$(mktemp)
+coproc SERVER { exec "$server" --listen 127.0.0.1:0 2>"$server_log"; }
+server_pid=$SERVER_PID
+cleanup() {
+  kill "$server_pid" 2>/dev/null || true
+  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+  rm -f "$server_log"
+}
+trap cleanup EXIT
+port=""
+while read -r line <&"${SERVER[0]}"; do
+  case "$line" in
+    listening*) port=${line##*:} ;;
+    ready) break ;;
+  esac
+done
+[ -n "$port" ] || { echo "demo: the classroom server did not start" >&2; cat "$server_log" >&2; exit 1; }
+link="vcc8join://127.0.0.1:$port/teacher/teacher/1001"
+echo "demo: classroom server on 127.0.0.1:$port; join link $link" >&2
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec "$client" "$@"
+  "$client" "$link"
+  exit 0
 fi
 
 mkdir -p out
-shot="$PWD/out/veltrin-welcome.png"
-# Pick a free display number.
 disp=90
 while [ -e "/tmp/.X11-unix/X$disp" ] || [ -e "/tmp/.X$disp-lock" ]; do disp=$((disp + 1)); done
 Xvfb ":$disp" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$disp" ] && break; sleep 0.1; done
-DISPLAY=":$disp" "$client" --screenshot "$shot" "$@"
-echo "$shot"
+
+# Each run keeps its settings and single-instance socket away from the user's own.
+home=$(mktemp -d)
+run_client() {
+  env DISPLAY=":$disp" HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home" \
+    "$client" "$@"
+}
+welcome="$PWD/out/veltrin-welcome.png"
+classroom="$PWD/out/veltrin-classroom.png"
+run_client --screenshot "$welcome"
+run_client --screenshot "$classroom" "$link"
+rm -rf "$home"
+echo "$welcome"
+echo "$classroom"

@@ -7,8 +7,6 @@
 
 namespace veltrin {
 
-void ClassroomViewController::Safe_SetView(int) {}
-void ClassroomViewController::Safe_BlinkView(BlinkTarget) {}
 void ClassroomViewController::Safe_PlaySound(const std::string&) {}
 void ClassroomViewController::Safe_NavigateToUrl(const std::string&, int) {}
 void ClassroomViewController::Safe_NotifyRecorder(int, int) {}

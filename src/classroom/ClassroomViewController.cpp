@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QUrl>
+#include <QToolButton>
 #include <QUrlQuery>
 
 #include <thread>
@@ -61,11 +62,13 @@ ClassroomViewController::ClassroomViewController(const ClassroomContext& context
     sessionTimer_.setInterval(kSessionTimerMs);
     connect(&sessionTimer_, &QTimer::timeout, this, &ClassroomViewController::onSessionTimer);
     connect(view_, &ClassroomView::exitRequested, this, &ClassroomViewController::acDisconnect);
+    connect(view_, &ClassroomView::controlTriggered, this, &ClassroomViewController::onControl);
     installKeyMonitors();
     // Toasts and the welcome pages wait for the session to settle.
     tmpShowModeratorTips_ = true;
     tmpShowWelcomePageOnRejoin_ = true;
     allToastsSuppressed_ = true;
+    UpdateTheInterface();
 }
 
 ClassroomViewController::~ClassroomViewController() {
@@ -233,6 +236,9 @@ void ClassroomViewController::joinedVirtualRoom() {
     roster_.clear();
     showDisconnectionNotification_ = true;
     enterTimeStamp_ = QDateTime::currentDateTime();
+    currentClassroomView_ = ClassroomPage::Whiteboard;
+    SetFullScreenView(false, false);
+    if (view_) view_->setClassroomName(qs(roomHeader_.Name));
     joined_ = true;
     Safe_UpdateUserListView(true);
     if (mode_ == ClassroomMode::Playback) return;
@@ -347,7 +353,7 @@ void ClassroomViewController::DisconnectAndHide() {
     enterTimeStamp_ = QDateTime();
     joined_ = false;
     sessionTimer_.stop();
-    if (view_ && view_->window() && view_->window()->isFullScreen()) view_->window()->showNormal();
+    SetFullScreenView(false, false);
     delegate_.classroomRemoveView(true);
 }
 
@@ -427,7 +433,29 @@ MenuContext ClassroomViewController::menuContext() const {
     return context;
 }
 
-void ClassroomViewController::performMenuCommand(int) { Safe_DisplayToast("Tool not allowed.", 1.5); }
+void ClassroomViewController::performMenuCommand(int tag) {
+    // The Share items act only while their tool bar button is enabled.
+    auto shareThrough = [&](ClassroomControl control, const std::function<void()>& action) {
+        if (view_ && view_->button(control)->isEnabled())
+            action();
+        else
+            Safe_ForceDisplayToast("Tool not allowed.", 1.5);
+    };
+    switch (tag) {
+    case MenuTag::ShareWebTour:
+        shareThrough(ClassroomControl::WebView, [&] { acSwitchToView(ClassroomPage::WebBrowser); });
+        break;
+    case MenuTag::SharePresentations:
+        shareThrough(ClassroomControl::Presentations, [&] { onControl(ClassroomControl::Presentations); });
+        break;
+    case MenuTag::ShareResourceLibrary:
+        shareThrough(ClassroomControl::FileLibrary, [&] { onControl(ClassroomControl::FileLibrary); });
+        break;
+    default:
+        Safe_ForceDisplayToast("Tool not allowed.", 1.5);
+        break;
+    }
+}
 
 // ---- participants (the roster is shown as a plain list until the full participant view exists)
 
@@ -475,8 +503,97 @@ bool ClassroomViewController::Safe_GetNoticeSetting(NoticeSetting setting) {
 }
 
 void ClassroomViewController::Safe_DisplayToast(const std::string& text, double seconds) {
-    if (allToastsSuppressed_ || !view_) return;
-    view_->showToast(qs(text), seconds);
+    if (allToastsSuppressed_) return;
+    Safe_ForceDisplayToast(text, seconds);
+}
+
+void ClassroomViewController::Safe_ForceDisplayToast(const std::string& text, double seconds) {
+    if (view_) view_->showToast(qs(text), seconds);
+}
+
+// ---- views
+
+void ClassroomViewController::UpdateTheInterface() {
+    isFullScreen_ = false;
+    if (!view_) return;
+    view_->setStatusText(QString());
+    view_->setPlaybackMode(mode_ == ClassroomMode::Playback);
+    view_->setCounters(0, 0, 0);
+}
+
+void ClassroomViewController::acSwitchToView(int view) {
+    if (mode_ == ClassroomMode::Live && clientRecord_.UserTypeID >= 1) {
+        if (TSocketConnector* c = isConnected() ? connector() : nullptr) c->send_SetCurrentView(view);
+        return;
+    }
+    _setView(view);
+    displayToastForView(view);
+}
+
+void ClassroomViewController::displayToastForView(int view) {
+    static const char* const kNames[] = {"Whiteboard", "Guided Web Browser", "Shared Screen"};
+    if (view >= 0 && view < 3) Safe_DisplayToast(kNames[view], 1.0);
+}
+
+void ClassroomViewController::Safe_SetView(int view) { _setView(view); }
+
+void ClassroomViewController::_setView(int view) {
+    if (view != currentClassroomView_ && isFullScreen_) SetFullScreenView(false, true);
+    if (view_) {
+        const int before = view_->visiblePage();
+        if (view == ClassroomPage::SharedScreen || view == ClassroomPage::WebBrowser ||
+            (view == ClassroomPage::Whiteboard && view_->hasWhiteboardCanvas()))
+            view_->showPage(view);
+        const int after = view_->visiblePage();
+        if (after != before) {
+            static const char* const kToasts[] = {"Whiteboard View", "Guided Web Browser", "Screen Sharing View"};
+            Safe_DisplayToast(kToasts[after], 1.5);
+        }
+    }
+    currentClassroomView_ = view;
+}
+
+void ClassroomViewController::acFullScreen() { SetFullScreenView(!isFullScreen_, true); }
+
+void ClassroomViewController::SetFullScreenView(bool on, bool) {
+    isFullScreen_ = on;
+    if (view_) view_->setFullScreenView(on);
+}
+
+void ClassroomViewController::Safe_BlinkView(BlinkTarget target) {
+    if (!view_) return;
+    switch (target) {
+    case BlinkTarget::WhiteboardViewButton:
+        view_->blinkControl(ClassroomControl::WhiteboardView);
+        break;
+    case BlinkTarget::WebViewButton:
+        view_->blinkControl(ClassroomControl::WebView);
+        break;
+    case BlinkTarget::SharedScreenViewButton:
+        view_->blinkControl(ClassroomControl::SharedScreenView);
+        break;
+    }
+}
+
+void ClassroomViewController::onControl(ClassroomControl control) {
+    switch (control) {
+    case ClassroomControl::WhiteboardView:
+        acSwitchToView(ClassroomPage::Whiteboard);
+        break;
+    case ClassroomControl::WebView:
+        acSwitchToView(ClassroomPage::WebBrowser);
+        break;
+    case ClassroomControl::SharedScreenView:
+        acSwitchToView(ClassroomPage::SharedScreen);
+        break;
+    case ClassroomControl::FullScreen:
+        acFullScreen();
+        break;
+    default:
+        // The other tools arrive with their features.
+        Safe_ForceDisplayToast("Tool not allowed.", 1.5);
+        break;
+    }
 }
 
 void ClassroomViewController::send_ContentDoneToUid(int uid) {
@@ -495,8 +612,13 @@ void ClassroomViewController::Safe_StartMic() { micActive_ = true; }
 void ClassroomViewController::Safe_StopMic() { micActive_ = false; }
 
 void ClassroomViewController::Safe_Kick(const std::string& reason) {
-    // A removed participant leaves like a server-ended session.
-    Safe_Disconnect(reason);
+    showDisconnectionNotification_ = false;
+    QPointer<ClassroomViewController> self(this);
+    ui_.showMessage(QStringLiteral("Removed From Session by Host"), qs(reason), {QStringLiteral("OK")},
+                    MessageStyle::Informational);
+    if (!self) return;
+    DisconnectAndHide();
+    delegate_.classroomConnectionStatus(ClassroomStatus::Failed);
 }
 
 }  // namespace veltrin

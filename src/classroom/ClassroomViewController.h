@@ -71,6 +71,19 @@ public:
     void Safe_setConnectionSpeed(int bytesPerSecond);
     int Safe_getMaxAppShareDataQueue();
 
+    // ---- views, toasts and full screen
+    int currentClassroomView() const { return currentClassroomView_; }
+    // A view button: moderators switch the whole room through the server, others only themselves.
+    void acSwitchToView(int view);
+    void _setView(int view);
+    void displayToastForView(int view);
+    void Safe_ForceDisplayToast(const std::string& text, double seconds);
+    void acFullScreen();
+    void SetFullScreenView(bool on, bool animate);
+    bool isFullScreen() const { return isFullScreen_; }
+    // One-time set-up of the window for the controller's mode.
+    void UpdateTheInterface();
+
     // ---- ConnectionTarget
     void _notifyConnectionStatusChange(int status) override;
     void setClientRecord(const TClientRecord& record) override;
@@ -190,6 +203,7 @@ private:
     // Asks whether to update after the server reported a newer version.
     void updateAvailable();
     void setStatusText(const QString& text);
+    void onControl(ClassroomControl control);
     void retireMainLink();
     void installKeyMonitors();
     void removeKeyMonitors();
@@ -225,6 +239,8 @@ private:
     bool tmpShowWelcomePageOnRejoin_ = true;
     bool allToastsSuppressed_ = true;
     bool tornDown_ = false;
+    int currentClassroomView_ = 0;
+    bool isFullScreen_ = false;
     QTimer sessionTimer_;
     QDateTime enterTimeStamp_;
     std::unique_ptr<PushToTalkMonitor> keyMonitor_;
