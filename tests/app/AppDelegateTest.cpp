@@ -176,7 +176,8 @@ TEST_F(AppDelegateTest, ConnectionStatusDecidesBetweenWelcomeAndQuit) {
         delegate->classroomConnectionStatus(c.status);
 
         MainWindow& window = delegate->mainWindow();
-        EXPECT_EQ(log.lines(), std::vector<std::string>{"delegate - "});
+        EXPECT_EQ(log.lines(),
+                  (std::vector<std::string>{"delegate - ", "classroom status: " + std::to_string(c.status)}));
         EXPECT_EQ(ui_.quitCount, c.quits ? 1 : 0) << c.status;
         EXPECT_EQ(window.isWelcomeShown(), c.failedForm) << c.status;
         EXPECT_EQ(window.mainMenu().reconnectAction().isVisible(), c.failedForm) << c.status;
