@@ -25,6 +25,8 @@ class HandlerRegistry;
 // What the server knows about the user behind a logged-on main connection.
 struct SessionState {
     const Account* account = nullptr;
+    // The role in force: the account's at log-on, changed by a moderator's promotion or demotion.
+    std::int32_t userTypeId = 0;
     Room* room = nullptr;
     TClientStatusPack status{};          // kept up to date by the participant features
     std::int32_t timeBias = 0;           // minutes, as the client reports its time zone
@@ -80,6 +82,8 @@ public:
     bool loggedOn() const { return session_.account != nullptr; }
     std::int32_t uid() const { return session_.account ? session_.account->uid : 0; }
     Room* room() const { return session_.room; }
+    // Moderators and administrators: the only ones whose moderator commands are obeyed.
+    bool privileged() const { return session_.userTypeId > 0; }
     Extensions& extensions() { return extensions_; }
 
 private:

@@ -25,7 +25,7 @@ TClientRecord makeClientRecord(const Client& client) {
     r.DisplayName = a.displayName;
     r.FullName = a.fullName;
     r.Email = a.email;
-    r.UserTypeID = a.userTypeId;
+    r.UserTypeID = s.userTypeId;
     r.UserName = a.userName;
     r.LoginIP = client.peerAddress();
     r.E_LastLoginIP = client.peerAddress();
@@ -63,7 +63,7 @@ TRoomHeader makeRoomHeader(const Room& room) {
     h.AllowVideo = c.allowVideo;
     h.DefaultAudioCodecID = c.defaultAudioCodecId;
     h.DefaultVideoCodecID = c.defaultVideoCodecId;
-    h.MikesCount = c.mikesCount;
+    h.MikesCount = room.mikesCount();
     h.CompanyID = c.companyId;
     return h;
 }
@@ -76,7 +76,7 @@ TUserItem makeUserItem(const Client& client) {
     u.DisplayName = a.displayName;
     u.FullName = a.fullName;
     u.Email = a.email;
-    u.UserTypeID = a.userTypeId;
+    u.UserTypeID = s.userTypeId;
     u.LocalLoginDateTime = s.logOnTime;
     u.TimeBias = s.timeBias;
     u.OnlineStatus = s.status.OnlineStatus;

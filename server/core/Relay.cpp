@@ -13,6 +13,13 @@ std::shared_ptr<const Bytes> relayedFrame(const Client& sender, const TCommand& 
     return std::make_shared<const Bytes>(encodeFrame(header, payload));
 }
 
+std::shared_ptr<const Bytes> frameFrom(const Client& origin, const Room& room, std::uint16_t commandId,
+                                       std::uint16_t result, std::span<const std::uint8_t> payload) {
+    TCommand header(commandId, static_cast<std::uint32_t>(origin.uid()), room.id());
+    header.Result = result;
+    return std::make_shared<const Bytes>(encodeFrame(header, payload));
+}
+
 std::size_t sendToRoom(Room& room, const std::shared_ptr<const Bytes>& frame, const Client* except) {
     std::size_t n = 0;
     // Sending can drop a receiver whose backlog is full, which takes it out of the room: walk a

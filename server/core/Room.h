@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "server/core/Config.h"
@@ -16,10 +17,13 @@ class Client;
 // always live on the server's thread.
 class Room {
 public:
-    explicit Room(RoomConfig config) : config_(std::move(config)) {}
+    explicit Room(RoomConfig config) : config_(std::move(config)), mikesCount_(config_.mikesCount) {}
 
     const RoomConfig& config() const { return config_; }
     std::int32_t id() const { return config_.id; }
+    // Simultaneous speakers allowed: the configured number until a moderator changes it.
+    std::int32_t mikesCount() const { return mikesCount_; }
+    void setMikesCount(std::int32_t n) { mikesCount_ = n; }
     const std::vector<Client*>& participants() const { return participants_; }
     std::size_t count() const { return participants_.size(); }
     bool contains(const Client* c) const {
@@ -35,6 +39,7 @@ public:
 
 private:
     RoomConfig config_;
+    std::int32_t mikesCount_;
     std::vector<Client*> participants_;
     Extensions extensions_;
 };

@@ -142,6 +142,7 @@ void Server::logOn(Client& client, const Account& account) {
         earlier->closeAfterFlush("logged on elsewhere");  // leaves its room at once
     }
     client.session().account = &account;
+    client.session().userTypeId = account.userTypeId;
     client.session().status.UID = account.uid;
     online_[account.uid] = &client;
     counters_.logOns++;

@@ -11,11 +11,10 @@ void installFeatures(Server& server) {
     server.mainChannel().setFallback(relayToRoom);
 
     // Requests the client sends after joining whose answers belong to features not built yet:
-    // 81 active board, 79 server boards, 119 board view (whiteboards); 121 shared web address
-    // (guided browser); 128 chat status, 139 notes status, 162 chat log (chat and notes);
+    // 81 active board, 79 server boards (whiteboards); 121 shared web address (guided browser);
     // 140 breakout status (breakout rooms); 148 (no answer is expected); 95 client system record.
     // They must not be relayed, so they are accepted and dropped until their feature answers them.
-    server.mainChannel().ignore({79, 81, 95, 119, 121, 128, 139, 140, 148, 162});
+    server.mainChannel().ignore({79, 81, 95, 121, 140, 148});
 
     // Commands only the server originates (log-in and part notices, the second-log-on notice,
     // permission broadcasts, video on/off, room-change notices). Relayed from a client they would
@@ -23,9 +22,17 @@ void installFeatures(Server& server) {
     server.mainChannel().ignore({12, 13, 33, 45, 46, 47, 48, 107, 108, 136, 153});
 
     installSessionFeature(server);
+    // Motions before participants: a leaver's motion is taken back before its part notice, while
+    // the others still know who it belongs to.
+    installMotionsFeature(server);
     installParticipantsFeature(server);
+    installPermissionsFeature(server);
+    installChatFeature(server);
+    installPingFeature(server);
+    installViewFeature(server);
     installAccountFeature(server);
     installMediaChannelStubs(server);
+    installAudioFeature(server);  // after the stubs: replaces their handler of selector 251
 }
 
 }  // namespace veltrin::server

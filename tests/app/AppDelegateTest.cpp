@@ -9,7 +9,7 @@
 
 #include "FakeClassroom.h"
 #include "FakeUserInterface.h"
-#include "LogCapture.h"
+#include "tests/support/LogCapture.h"
 #include "app/AppDelegate.h"
 #include "app/MainMenu.h"
 #include "app/MainWindow.h"

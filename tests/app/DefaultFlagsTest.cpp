@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "LogCapture.h"
+#include "tests/support/LogCapture.h"
 #include "app/core/DefaultFlags.h"
 
 namespace veltrin {

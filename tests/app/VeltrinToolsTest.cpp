@@ -9,7 +9,7 @@
 #include <set>
 
 #include "FakeUserInterface.h"
-#include "LogCapture.h"
+#include "tests/support/LogCapture.h"
 #include "app/core/VeltrinTools.h"
 
 namespace veltrin {

@@ -15,21 +15,17 @@
 #include "tests/classroom/FakeShell.h"
 #include "tests/support/DanteServer.h"
 #include "tests/support/ServerProcess.h"
+#include "tests/support/TestRooms.h"
 
 using namespace std::chrono_literals;
 
 namespace veltrin::testing {
 namespace {
 
-constexpr char kRooms[] =
-    "account teacher teacher 1000 \"Terry Teacher\" uid=101\n"
-    "account student1 student1 0 \"Sam Student\" uid=102\n"
-    "room 1001 \"Demo Classroom\" mikes=2\n"
-    "token 1001 once-only\n";
 
 class Lifecycle : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(startServer(kRooms)) << server.error().toStdString(); }
+    void SetUp() override { ASSERT_TRUE(startServer(kTestRooms)) << server.error().toStdString(); }
 
     void TearDown() override {
         controller.reset();
@@ -143,7 +139,7 @@ TEST_F(Lifecycle, WrongPasswordStopsWithTheLogOnText) {
 TEST_F(Lifecycle, OutdatedClientStopsWithoutTryingFurtherPorts) {
     ServerProcess outdated;
     ASSERT_TRUE(outdated.start(1, {QStringLiteral("--rooms"),
-                                   writeTempFile(QString::fromLatin1(kRooms) +
+                                   writeTempFile(QString::fromLatin1(kTestRooms) +
                                                  QStringLiteral("version 8.0 Mar-01-2015 result=21 payload=no\n"))}));
     QTcpServer secondPort;
     ASSERT_TRUE(secondPort.listen(QHostAddress::LocalHost, 0));

@@ -10,17 +10,13 @@
 #include "tests/support/ClientProcess.h"
 #include "tests/support/DanteServer.h"
 #include "tests/support/ServerProcess.h"
+#include "tests/support/TestRooms.h"
 
 using namespace std::chrono_literals;
 
 namespace veltrin::testing {
 namespace {
 
-constexpr char kRooms[] =
-    "account teacher teacher 1000 \"Terry Teacher\" uid=101\n"
-    "account student1 student1 0 \"Sam Student\" uid=102\n"
-    "room 1001 \"Demo Classroom\" mikes=2\n"
-    "token 1001 once-only\n";
 
 QString joinLink(int port, const QString& user, const QString& extra = {}) {
     return QStringLiteral("vcc8join://127.0.0.1:%1/%2/%2/1001%3").arg(port).arg(user, extra);
@@ -29,7 +25,7 @@ QString joinLink(int port, const QString& user, const QString& extra = {}) {
 class ClientSession : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(server.start(1, {QStringLiteral("--rooms"), writeTempFile(QString::fromLatin1(kRooms))}))
+        ASSERT_TRUE(server.start(1, {QStringLiteral("--rooms"), writeTempFile(QString::fromLatin1(kTestRooms))}))
             << server.error().toStdString();
     }
 
@@ -92,7 +88,7 @@ TEST_F(ClientSession, AllPortsFailingShowsTheConnectionFailedBoxAndTheWelcomeAre
 TEST_F(ClientSession, OutdatedClientIsToldAndQuits) {
     ServerProcess outdated;
     ASSERT_TRUE(outdated.start(1, {QStringLiteral("--rooms"),
-                                   writeTempFile(QString::fromLatin1(kRooms) +
+                                   writeTempFile(QString::fromLatin1(kTestRooms) +
                                                  QStringLiteral("version 8.0 Mar-01-2015 result=21 payload=no\n"))}));
     QTcpServer secondPort;
     ASSERT_TRUE(secondPort.listen(QHostAddress::LocalHost, 0));

@@ -29,7 +29,7 @@ TEST_F(RobustnessTest, OversizedFrameDropsOnlyItsSender) {
     for (std::uint32_t size : {16u * 1024 * 1024 + 1, 0x80000000u, 0xFFFFFFFFu}) {
         SCOPED_TRACE(size);
         auto bomber = logOn("student1", 1001);
-        TCommand bomb(130, static_cast<std::uint32_t>(bomber->uid()), 1001, size);
+        TCommand bomb(kPlainRelayId, static_cast<std::uint32_t>(bomber->uid()), 1001, size);
         ASSERT_TRUE(bomber->sendFrame(bomb, {}));
         EXPECT_TRUE(bomber->waitClosed());
         EXPECT_EQ(roomMembers(*bystander), std::vector<std::string>{"teacher"});
@@ -38,8 +38,8 @@ TEST_F(RobustnessTest, OversizedFrameDropsOnlyItsSender) {
     // The largest allowed frame still goes through.
     auto big = logOn("student2", 1001);
     const Bytes payload(16u * 1024 * 1024, 0x5A);
-    ASSERT_TRUE(big->sendFrame(130, payload));
-    auto relayed = bystander->waitFor(130, std::chrono::seconds(20));
+    ASSERT_TRUE(big->sendFrame(kPlainRelayId, payload));
+    auto relayed = bystander->waitFor(kPlainRelayId, std::chrono::seconds(20));
     ASSERT_TRUE(relayed);
     EXPECT_EQ(relayed->payload.size(), payload.size());
 }
@@ -50,7 +50,7 @@ TEST_F(RobustnessTest, ClientVanishingMidFrameIsCleanedUp) {
         const char* what;
         Bytes bytes;
     };
-    TCommand header(130, 102, 1001, 1000);
+    TCommand header(kPlainRelayId, 102, 1001, 1000);
     Bytes headerBytes;
     VCTools::writeCommandMD(headerBytes, header);
     Bytes partPayload = headerBytes;
@@ -146,9 +146,9 @@ TEST_F(SlowReaderTest, ClientThatStopsReadingIsDroppedWithoutHoldingUpOthers) {
     const Bytes chunk(64 * 1024, 0x42);
     int sent = 0;
     for (; sent < 400 && server_.stats().dropped == 0; ++sent) {
-        ASSERT_TRUE(talker->sendFrame(130, chunk));
+        ASSERT_TRUE(talker->sendFrame(kPlainRelayId, chunk));
         // The listener keeps up, so only the silent client falls behind.
-        ASSERT_TRUE(listener->waitFor(130)) << sent;
+        ASSERT_TRUE(listener->waitFor(kPlainRelayId)) << sent;
     }
     ASSERT_TRUE(eventually([&] { return server_.stats().dropped == 1; }));
     EXPECT_EQ(server_.control("users"), "users teacher:101:1001 student2:103:1001");

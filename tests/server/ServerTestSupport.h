@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "InProcessServer.h"
 #include "RawClient.h"
@@ -11,6 +12,10 @@ namespace veltrin::server::test {
 
 using testkit::Frame;
 using testkit::RawClient;
+
+// An id no feature claims, so the server relays it unchanged: tests of the relay itself use it,
+// where a real command would meet its feature's checks.
+inline constexpr std::uint16_t kPlainRelayId = 200;
 
 // The demo configuration plus a second room, a room that needs entry tokens and an inactive one.
 inline ServerConfig testConfig() {
@@ -44,6 +49,15 @@ protected:
             EXPECT_TRUE(answer && answer->header.Result == 0) << user << " joining " << room;
         }
         return c;
+    }
+
+    // Everything `c` received before the answer to a request sent now (150). The server handles a
+    // connection's frames in order, so whatever `c`'s earlier commands caused is in there.
+    static std::vector<Frame> receivedUntilAnswer(RawClient& c) {
+        const std::size_t before = c.skipped().size();
+        EXPECT_TRUE(c.sendFrame(150));
+        EXPECT_TRUE(c.waitFor(150));
+        return {c.skipped().begin() + static_cast<std::ptrdiff_t>(before), c.skipped().end()};
     }
 
     InProcessServer server_;

@@ -30,6 +30,7 @@
 #include "session/FrameHandler.h"
 #include "session/ThrottledWrite.h"
 #include "wire/ClientRecord.h"
+#include "tests/support/LogCapture.h"
 #include "wire/Log.h"
 #include "wire/Streams.h"
 #include "wire/TCommand.h"
@@ -314,42 +315,10 @@ private:
 
 // ---- log
 
-// Collects the log while alive. The lines live in state the sink shares, so a detached connector
-// thread that is still inside the sink when the recorder goes away does not touch freed memory.
-class LogRecorder {
+// Exact-line matching, as the connector tests expect.
+class LogRecorder : public testing::LogCapture {
 public:
-    LogRecorder() : state_(std::make_shared<State>()) {
-        setLogSink([state = state_](std::string_view line) {
-            {
-                std::lock_guard lock(state->mutex);
-                state->lines.emplace_back(line);
-            }
-            state->logged.notify_all();
-        });
-    }
-    ~LogRecorder() { setLogSink({}); }
-    LogRecorder(const LogRecorder&) = delete;
-    LogRecorder& operator=(const LogRecorder&) = delete;
-
-    bool contains(std::string_view line) const {
-        std::lock_guard lock(state_->mutex);
-        return std::find(state_->lines.begin(), state_->lines.end(), line) != state_->lines.end();
-    }
-    // Waits until `line` has been logged; false after kWaitLimit.
-    bool waitFor(std::string_view line) {
-        std::unique_lock lock(state_->mutex);
-        return state_->logged.wait_for(lock, kWaitLimit, [&] {
-            return std::find(state_->lines.begin(), state_->lines.end(), line) != state_->lines.end();
-        });
-    }
-
-private:
-    struct State {
-        std::mutex mutex;
-        std::condition_variable logged;
-        std::vector<std::string> lines;
-    };
-    std::shared_ptr<State> state_;
+    bool contains(std::string_view line) const { return hasLine(line); }
 };
 
 }  // namespace veltrin::test

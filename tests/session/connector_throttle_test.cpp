@@ -59,7 +59,7 @@ TEST(ThrottledWrite, SlicesAndSleepsAsTheRateAllows) {
         {10000, 2000, milliseconds(150), {1000, 1000}, {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.bytesPerSecond << " B/s, " << c.size << " bytes");
+        SCOPED_TRACE(::testing::Message() << c.bytesPerSecond << " B/s, " << c.size << " bytes");
         ManualClock clock;
         RecordingOutput out(clock, c.costPerWrite);
         const Bytes data(c.size, 0x5A);

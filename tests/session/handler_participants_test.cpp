@@ -58,10 +58,10 @@ TEST_F(ParticipantsTest, StatusPacksUpdateEveryKnownUserUntilTheDataSizeIsUsed) 
     EXPECT_TRUE(a.BoardAllowed);
     EXPECT_FALSE(fake.users[13].VoiceAllowed);
     EXPECT_TRUE(fake.users[kOwn].VoiceAllowed);
-    EXPECT_TRUE(log.has("uid: 12, voice:1"));
-    EXPECT_TRUE(log.has("uid: 13, voice:0"));
-    EXPECT_TRUE(log.has("voiceallowed:1"));
-    EXPECT_TRUE(log.has("Safe_UpdateMyControls from DoGetClientStatusPack"));
+    EXPECT_TRUE(log.hasLine("uid: 12, voice:1"));
+    EXPECT_TRUE(log.hasLine("uid: 13, voice:0"));
+    EXPECT_TRUE(log.hasLine("voiceallowed:1"));
+    EXPECT_TRUE(log.hasLine("Safe_UpdateMyControls from DoGetClientStatusPack"));
     EXPECT_EQ(fake.calls.back(), "Safe_UpdateUserListView(true)");
 }
 
@@ -143,14 +143,14 @@ TEST_F(ParticipantsTest, MessageFromAnUnknownSenderKeepsAnEmptyNameAndIsLogged) 
     ASSERT_EQ(fake.textMessages.size(), 1u);
     EXPECT_EQ(fake.textMessages[0].NameToUse, "");
     EXPECT_EQ(fake.textMessages[0].Text, "hello?");
-    EXPECT_TRUE(log.has("user missing"));
+    EXPECT_TRUE(log.hasLine("user missing"));
 }
 
 TEST(CommandHandlerLifetime, LogsItsRelease) {
     LogCapture log;
     FakeClassroom fake;
     { CommandHandler handler(fake, kOwn, 1001); }
-    EXPECT_EQ(log.lines, std::vector<std::string>{"CommandHandler - dealloc"});
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"CommandHandler - dealloc"});
 }
 
 }  // namespace

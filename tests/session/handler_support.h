@@ -12,6 +12,7 @@
 
 #include "session/IncomingRecords.h"
 #include "wire/AppShareRecords.h"
+#include "tests/support/LogCapture.h"
 #include "wire/Log.h"
 #include "wire/PaintObjectHeader.h"
 #include "wire/Records.h"
@@ -19,22 +20,7 @@
 
 namespace veltrin::test {
 
-// Collects the log lines written while it exists.
-class LogCapture {
-public:
-    LogCapture() {
-        setLogSink([this](std::string_view line) { lines.emplace_back(line); });
-    }
-    ~LogCapture() { setLogSink({}); }
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
-
-    bool has(const std::string& line) const {
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-    }
-
-    std::vector<std::string> lines;
-};
+using LogCapture = testing::LogCapture;
 
 class Payload {
 public:

@@ -320,7 +320,7 @@ TEST(VCToolsIntString, HugeClaimsAllocateNothingAhead) {
         EXPECT_EQ(VCTools::readStringIntSize(is), "");
         EXPECT_FALSE(VCTools::checkIS(is));
         EXPECT_EQ(VCTools::readByte(is), 0);
-        EXPECT_TRUE(log.mentions("readStringIntSize"));
+        EXPECT_TRUE(log.contains("readStringIntSize"));
     }
     {
         // 2 GB allowed by the caller but only 3 bytes there: answers what arrived.

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/LogCapture.h"
 #include "wire/Log.h"
 #include "wire/Streams.h"
 
@@ -36,38 +37,7 @@ inline Bytes ascii(std::string_view text) {
     return Bytes(text.begin(), text.end());
 }
 
-// Collects the log while alive.
-class LogCapture {
-public:
-    LogCapture() {
-        setLogSink([this](std::string_view line) {
-            std::lock_guard lock(mutex_);
-            lines_.emplace_back(line);
-        });
-    }
-    ~LogCapture() { setLogSink({}); }
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
-
-    std::vector<std::string> lines() const {
-        std::lock_guard lock(mutex_);
-        return lines_;
-    }
-    bool contains(std::string_view text) const {
-        for (const auto& l : lines())
-            if (l == text) return true;
-        return false;
-    }
-    bool mentions(std::string_view fragment) const {
-        for (const auto& l : lines())
-            if (l.find(fragment) != std::string::npos) return true;
-        return false;
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<std::string> lines_;
-};
+using LogCapture = testing::LogCapture;
 
 // Hands out its bytes at most `chunk` at a time, like a socket whose data arrives in pieces, so
 // that readers take their slow paths across every boundary.
