@@ -3,6 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
+TARGET="${TARGET:-all}"
+# Let ccache share objects between clones in different folders (CI builds a fresh clone).
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 generator=()
 if command -v ninja >/dev/null; then generator=(-G Ninja); fi
 if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
@@ -10,4 +13,4 @@ if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
 elif [ $# -gt 0 ]; then
   cmake -S . -B "$BUILD_DIR" "$@"
 fi
-cmake --build "$BUILD_DIR" -j2
+cmake --build "$BUILD_DIR" -j2 --target "$TARGET"

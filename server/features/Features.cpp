@@ -33,6 +33,7 @@ void installFeatures(Server& server) {
     installAccountFeature(server);
     installMediaChannelStubs(server);
     installAudioFeature(server);  // after the stubs: replaces their handler of selector 251
+    installWhiteboardFeature(server);
 }
 
 }  // namespace veltrin::server

@@ -31,5 +31,7 @@ void installMediaChannelStubs(Server& server);
 // The audio channel (selector 251): log-on, keep-alive, and voice blocks relayed from the speaker
 // who holds the floor to the rest of the room.
 void installAudioFeature(Server& server);
+// Paint objects, reorders and the pointer relayed to the room, with every board's objects kept.
+void installWhiteboardFeature(Server& server);
 
 }  // namespace veltrin::server

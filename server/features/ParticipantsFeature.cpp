@@ -71,11 +71,12 @@ void onStatusPacks(CommandContext& ctx) {
 // what the server announced, not what it asked for.
 void onOnlineStatus(CommandContext& ctx) {
     Room* room = ctx.client.room();
-    if (!room || ctx.payload.size() != 1) return;
-    const std::int32_t status = ctx.payload[0];
-    if (status > kHighestOnlineStatus) return;
+    PayloadReader p(ctx.payload);
+    const std::int32_t status = p.readByte();
+    if (!room || !p.complete() || status > kHighestOnlineStatus) return;
     ctx.client.session().status.OnlineStatus = status;
-    ctx.server.counters().relayed += sendToRoom(*room, frameFrom(ctx.client, *room, 64, 0, ctx.payload), nullptr);
+    const Bytes payload{static_cast<std::uint8_t>(status)};
+    ctx.server.counters().relayed += sendToRoom(*room, frameFrom(ctx.client, *room, 64, 0, payload), nullptr);
 }
 
 // Promotion and demotion. The role lives in the session, so the participant list, the status packs

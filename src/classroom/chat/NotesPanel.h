@@ -12,7 +12,8 @@ class TextChat;
 
 // The session notes panel: a tool window over the classroom window listing the notes log, with
 // buttons for a new note for the room, removing the selected note from the local log, and (for
-// moderators) enabling or disabling notes for the room. Delete removes the selected note too.
+// moderators) enabling or disabling notes for the room. Delete removes the selected note too. The
+// TextChat must outlive the panel.
 class NotesPanel final : public QWidget {
     Q_OBJECT
 

@@ -21,7 +21,8 @@ class TextChat;
 
 // The text chat of the side panel: its caption, the log, the private-receiver selector and the
 // input with its send button. It shows the TextChat's state and forwards the user's actions to it;
-// the owner calls reloadLog / scrollToEnd / updateControls when the TextChat reports changes.
+// the owner calls reloadLog / scrollToEnd / updateControls when the TextChat reports changes. The
+// TextChat must outlive the view (the list reads its log in place).
 //
 // Keyboard: Tab reaches the input and leaves it again, Return sends, Escape in the input returns
 // focus to the log.

@@ -1,0 +1,111 @@
+#include "audio/TACMIn.h"
+
+#include <portaudio.h>
+
+#include "audio/AudioFormat.h"
+#include "wire/Log.h"
+
+namespace veltrin::audio {
+
+std::unique_ptr<TACMIn> TACMIn::create(int deviceId, bool automaticGain, AudioInputDelegate& delegate) {
+    std::unique_ptr<TACMIn> mic(new TACMIn(delegate));
+    mic->deviceId_ = deviceId;  // nothing to fall back to yet
+    if (!mic->session_.ok()) return nullptr;
+    if (const int error = mic->OpenDeviceWithId(deviceId); error != paNoError) {
+        logPortAudioError(error);
+        return nullptr;
+    }
+    mic->setAutomaticMicState(automaticGain);
+    mic->processor_.setDenoise(true);
+    return mic;
+}
+
+TACMIn::TACMIn(AudioInputDelegate& delegate)
+    : delegate_(delegate),
+      processor_([this](const std::uint8_t* data, std::size_t size) { delegate_.AcmInCompressedData(*this, data, size); },
+                 [this](int peak) { delegate_.AcmInPeakLevel(*this, peak); }) {}
+
+TACMIn::~TACMIn() {
+    std::lock_guard lock(streamMutex_);
+    closeStream();
+}
+
+void TACMIn::closeStream() {
+    if (!stream_) return;
+    Pa_CloseStream(stream_);  // waits for a running callback to return
+    stream_ = nullptr;
+}
+
+int TACMIn::OpenDeviceWithId(int deviceId) {
+    std::lock_guard lock(streamMutex_);
+    const bool wasRunning = stream_ && Pa_IsStreamActive(stream_) == 1;
+    const int error = openStream(deviceId);
+    // A device that cannot be opened leaves the previous one in use.
+    if (error != paNoError && deviceId != deviceId_ && openStream(deviceId_) == paNoError && wasRunning)
+        Pa_StartStream(stream_);
+    if (error == paNoError) deviceId_ = deviceId;
+    return error;
+}
+
+int TACMIn::openStream(int deviceId) {
+    const bool restart = stream_ && Pa_IsStreamActive(stream_) == 1;
+    if (restart) Pa_StopStream(stream_);
+    closeStream();
+    processor_.reset();
+
+    // Runs on PortAudio's thread; the processor neither allocates nor blocks for long.
+    PaStreamCallback* onBuffer = [](const void* input, void*, unsigned long frames, const PaStreamCallbackTimeInfo*,
+                                    PaStreamCallbackFlags, void* self) -> int {
+        if (input) static_cast<TACMIn*>(self)->processor_.process(static_cast<const std::int16_t*>(input), frames);
+        return paContinue;
+    };
+    PaError error = paNoError;
+    if (deviceId < 0) {
+        error = Pa_OpenDefaultStream(&stream_, 1, 0, paInt16, kSampleRate, kSamplesPerBlock, onBuffer, this);
+    } else {
+        const PaDeviceInfo* info = deviceId < Pa_GetDeviceCount() ? Pa_GetDeviceInfo(deviceId) : nullptr;
+        if (!info) return paInvalidDevice;
+        PaStreamParameters in{};
+        in.device = deviceId;
+        in.channelCount = 1;
+        in.sampleFormat = paInt16;
+        in.suggestedLatency = info->defaultLowInputLatency;
+        in.hostApiSpecificStreamInfo = nullptr;
+        error = Pa_OpenStream(&stream_, &in, nullptr, kSampleRate, kSamplesPerBlock, paNoFlag, onBuffer, this);
+    }
+    if (error != paNoError) {
+        stream_ = nullptr;
+        return error;
+    }
+    if (restart) return Pa_StartStream(stream_);
+    return paNoError;
+}
+
+bool TACMIn::start() {
+    std::lock_guard lock(streamMutex_);
+    if (!stream_) return false;
+    if (Pa_IsStreamActive(stream_) == 1) return true;
+    if (const PaError error = Pa_StartStream(stream_); error != paNoError) {
+        logPortAudioError(error);
+        return false;
+    }
+    return true;
+}
+
+bool TACMIn::running() {
+    std::lock_guard lock(streamMutex_);
+    return stream_ && Pa_IsStreamActive(stream_) == 1;
+}
+
+void TACMIn::stop() {
+    {
+        std::lock_guard lock(streamMutex_);
+        if (stream_ && Pa_IsStreamStopped(stream_) == 0) {
+            if (const PaError error = Pa_StopStream(stream_); error != paNoError) logPortAudioError(error);
+        }
+    }
+    processor_.reset();
+    delegate_.AcmInPeakLevel(*this, 0);
+}
+
+}  // namespace veltrin::audio
