@@ -1,5 +1,4 @@
-// Entry points of features that this build of the classroom does not have yet (the participant
-// view beyond the plain list, chat and notes, polls, breakout rooms, the resource library, the
+// Entry points of features that this build of the classroom does not have yet (polls, breakout rooms, the resource library, the
 // recorder, the guided browser, whiteboards, screen sharing). The dispatcher already decodes their
 // commands; until a feature arrives its calls are accepted here and change nothing.
 
@@ -11,31 +10,13 @@ void ClassroomViewController::Safe_PlaySound(const std::string&) {}
 void ClassroomViewController::Safe_NavigateToUrl(const std::string&, int) {}
 void ClassroomViewController::Safe_NotifyRecorder(int, int) {}
 
-void ClassroomViewController::Safe_SetMikeStatus(int, int) {}
-void ClassroomViewController::Safe_UpdateAudioStatusOfUser(int, int) {}
-void ClassroomViewController::Safe_UpdateBoardStatusOfUser(int, bool) {}
-void ClassroomViewController::Safe_UpdateMotionStatus(int, int) {}
-void ClassroomViewController::Safe_UpdateMotionStatusDecFirst(int, int, bool) {}
-void ClassroomViewController::Safe_ClearMotions() {}
-void ClassroomViewController::Safe_SetGreenTickToUser(int) {}
-void ClassroomViewController::clearGreenTics() {}
-void ClassroomViewController::Safe_SetOnlineStatusToUser(int, int) {}
-void ClassroomViewController::Safe_ToggleModeratorStatusOfUser(int, int) {}
-void ClassroomViewController::Safe_UpdateVideoStatus(int, bool) {}
 
-void ClassroomViewController::Safe_UpdateTextView(const TTextMessage&) {}
-void ClassroomViewController::Safe_AddNotificationMessage(const std::string&) {}
-void ClassroomViewController::Safe_AddErrorMessage(const std::string&) {}
-void ClassroomViewController::Safe_SetChatStatus(int) {}
-void ClassroomViewController::Safe_SetNotesStatus(int) {}
-void ClassroomViewController::Safe_ClearTextChatLog() {}
 void ClassroomViewController::Safe_RunPoll(const TPingPacket&) {}
 void ClassroomViewController::Safe_ShowPollResultFromUser(int, int) {}
 
 void ClassroomViewController::Safe_ListTempRooms(const std::vector<TRoomHeader>&) {}
 void ClassroomViewController::Safe_ListRoomUsers(int, const std::vector<TClientRecord>&) {}
 void ClassroomViewController::Safe_MoveMeToRoomId(int) {}
-void ClassroomViewController::Safe_BreakoutRoomsStatus(bool) {}
 
 void ClassroomViewController::Safe_LoadSharedDocs(const std::vector<TFileInfo>&) {}
 void ClassroomViewController::Safe_LoadInternetLinks(const std::vector<TFileInfo>&) {}

@@ -16,6 +16,7 @@
 #include "classroom/MainLink.h"
 #include "classroom/MainThread.h"
 #include "classroom/PushToTalkMonitor.h"
+#include "classroom/participants/MyControls.h"
 #include "session/ConnectorSettings.h"
 #include "wire/Handshake.h"
 #include "wire/Log.h"
@@ -59,6 +60,7 @@ ClassroomViewController::ClassroomViewController(const ClassroomContext& context
       delegate_(context.delegate),
       view_(new ClassroomView) {
     marshaller_ = MainThreadMarshaller::create(*this, *this);
+    sidePanel_ = std::make_unique<ClassroomSidePanel>(static_cast<SidePanelHost&>(*this), ui_, *view_);
     sessionTimer_.setInterval(kSessionTimerMs);
     connect(&sessionTimer_, &QTimer::timeout, this, &ClassroomViewController::onSessionTimer);
     connect(view_, &ClassroomView::exitRequested, this, &ClassroomViewController::acDisconnect);
@@ -75,6 +77,7 @@ ClassroomViewController::~ClassroomViewController() {
     removeKeyMonitors();
     marshaller_->detach();
     retire(std::move(link_));
+    sidePanel_.reset();
     delete view_.data();
     logLine("DEALLOC roomview - deallocked");
 }
@@ -233,7 +236,7 @@ void ClassroomViewController::Safe_JoinedVirtualRoom(std::int32_t roomId, const 
 void ClassroomViewController::joinedVirtualRoom() {
     logLine("joinedVirtualRoom: selector on main thread");
     // A fresh session: nothing of an earlier join survives.
-    roster_.clear();
+    sidePanel_->resetForJoin(clientRecord_.UID, clientRecord_.UserTypeID, mode_ == ClassroomMode::Playback);
     showDisconnectionNotification_ = true;
     enterTimeStamp_ = QDateTime::currentDateTime();
     currentClassroomView_ = ClassroomPage::Whiteboard;
@@ -345,11 +348,8 @@ void ClassroomViewController::DisconnectAndHide() {
     micActive_ = false;
     retire(std::move(link_));
     link_.reset();
-    roster_.clear();
-    if (view_) {
-        view_->closeHud();
-        view_->setParticipants({});
-    }
+    sidePanel_->resetForJoin(clientRecord_.UID, clientRecord_.UserTypeID, mode_ == ClassroomMode::Playback);
+    if (view_) view_->closeHud();
     enterTimeStamp_ = QDateTime();
     joined_ = false;
     sessionTimer_.stop();
@@ -378,7 +378,7 @@ void ClassroomViewController::removeKeyMonitors() { keyMonitor_.reset(); }
 
 bool ClassroomViewController::handlePushToTalkKey(int virtualKey, bool down, bool isRepeat) {
     if (virtualKey != settings_.defPushToTalkKey()) return false;
-    if (audioState_ != 0 || !voiceAllowed_ || !micCaptureRunning_) return false;
+    if (audioState_ != 0 || !participants().voiceAllowed() || !micCaptureRunning_) return false;
     TSocketConnector* c = isConnected() ? connector() : nullptr;
     if (down) {
         if (!micActive_ && !isRepeat && c != nullptr) c->send_SimpleCommand(kObtainSpeakingChannel);
@@ -429,7 +429,7 @@ MenuContext ClassroomViewController::menuContext() const {
     context.liveMode = mode_ == ClassroomMode::Live;
     context.ownUserType = clientRecord_.UserTypeID;
     context.roomAllowsAppShare = roomHeader_.AllowAppShare;
-    context.videoAllowed = videoAllowed_;
+    context.videoAllowed = participants().videoAllowed();
     return context;
 }
 
@@ -441,7 +441,38 @@ void ClassroomViewController::performMenuCommand(int tag) {
         else
             Safe_ForceDisplayToast("Tool not allowed.", 1.5);
     };
+    ParticipantActions& actions = sidePanel_->actions();
     switch (tag) {
+    case MenuTag::MotionHand:
+    case MenuTag::MotionSmile:
+    case MenuTag::MotionClap:
+    case MenuTag::MotionYes:
+    case MenuTag::MotionNo:
+        actions.acMotion(tag - 500);
+        break;
+    case MenuTag::ClearMotions:
+        actions.acClearMotions();
+        break;
+    case MenuTag::PingWithSound:
+        actions.PingUsers(1);
+        break;
+    case MenuTag::PingSilent:
+        actions.PingUsers(0);
+        break;
+    case MenuTag::MicrophoneToAll:
+    case MenuTag::MicrophoneFromAll:
+        actions.SetMicrophoneAccessToAll(tag == MenuTag::MicrophoneToAll);
+        break;
+    case MenuTag::GiveBoardAccessToAll:
+    case MenuTag::TakeBoardAccessFromAll:
+        actions.SetBoardAccessToAll(tag == MenuTag::GiveBoardAccessToAll);
+        break;
+    case MenuTag::SaveTextMessages:
+        sidePanel_->chat().SaveTextMessagesToFile();
+        break;
+    case MenuTag::ClearTextMessages:
+        sidePanel_->chat().ClearTextMessages();
+        break;
     case MenuTag::ShareWebTour:
         shareThrough(ClassroomControl::WebView, [&] { acSwitchToView(ClassroomPage::WebBrowser); });
         break;
@@ -457,29 +488,57 @@ void ClassroomViewController::performMenuCommand(int tag) {
     }
 }
 
-// ---- participants (the roster is shown as a plain list until the full participant view exists)
+// ---- participants and chat: the side panel's models
+
+OutgoingCommands* ClassroomViewController::liveConnection() {
+    if (mode_ != ClassroomMode::Live || !isConnected()) return nullptr;
+    return connector();
+}
+
+void ClassroomViewController::setLocalUserType(int userType) { clientRecord_.UserTypeID = userType; }
 
 std::optional<TUserItem> ClassroomViewController::Safe_GetUserByID(int uid) {
-    if (const TUserItem* item = roster_.find(uid)) return *item;
-    return std::nullopt;
+    return sidePanel_->participants().getUserByID(uid);
 }
-
 bool ClassroomViewController::Safe_ModifyUser(int uid, const std::function<void(TUserItem&)>& change) {
-    return roster_.modify(uid, change);
+    return sidePanel_->participants().modifyUser(uid, change);
 }
-
-void ClassroomViewController::Safe_AddUserItem(const TUserItem& item) { roster_.add(item); }
-
-void ClassroomViewController::Safe_RemoveUserItem(int uid) { roster_.remove(uid); }
-
-void ClassroomViewController::Safe_UpdateUserListView(bool) {
-    if (!view_) return;
-    QStringList names;
-    for (const TUserItem& item : roster_.items()) names << qs(item.FullName.empty() ? item.UserName : item.FullName);
-    view_->setParticipants(names);
+void ClassroomViewController::Safe_AddUserItem(const TUserItem& item) { sidePanel_->participants().addUserItem(item); }
+void ClassroomViewController::Safe_RemoveUserItem(int uid) { sidePanel_->participants().removeUserItem(uid); }
+void ClassroomViewController::Safe_UpdateUserListView(bool resort) {
+    sidePanel_->participants().updateUserListView(resort);
 }
+void ClassroomViewController::Safe_SetVoiceAllowed(bool allowed) { sidePanel_->participants().setVoiceAllowed(allowed); }
+void ClassroomViewController::Safe_SetBoardAllowed(bool allowed) { sidePanel_->participants().setBoardAllowed(allowed); }
+void ClassroomViewController::Safe_SetVideoAllowed(bool allowed) { sidePanel_->participants().setVideoAllowed(allowed); }
 
-void ClassroomViewController::Safe_UpdateMyControls() {}
+void ClassroomViewController::Safe_UpdateMyControls() { applyMyControls(); }
+
+void ClassroomViewController::applyMyControls() {
+    const ParticipantModel& model = participants();
+    MyControlInputs in;
+    in.userType = clientRecord_.UserTypeID;
+    in.playback = mode_ == ClassroomMode::Playback;
+    in.voiceAllowed = model.voiceAllowed();
+    in.boardAllowed = model.boardAllowed();
+    in.videoAllowed = model.videoAllowed();
+    in.breakoutRoomsAllowed = model.breakoutRoomsAllowed();
+    in.roomAllowsRecordings = roomHeader_.AllowRecordings;
+    in.roomAllowsAppShare = roomHeader_.AllowAppShare;
+    const MyControlStates st = computeMyControls(in);
+    if (!view_ || in.playback) return;
+    using C = ClassroomControl;
+    view_->setControlVisible(C::ClearMotions, st.clearMotionsVisible);
+    view_->setControlVisible(C::RecorderPause, st.recorderPauseVisible);
+    view_->setControlVisible(C::RecorderStartStop, st.recorderStartStopVisible);
+    view_->setControlEnabled(C::Microphone, st.microphoneEnabled);
+    view_->setControlEnabled(C::SharedScreenView, st.sharedScreenViewEnabled);
+    for (const C c : {C::WebView, C::WhiteboardView, C::FileLibrary, C::Presentations, C::Polling})
+        view_->setControlEnabled(c, st.moderatorToolsEnabled);
+    view_->setControlEnabled(C::MyWebcam, st.myWebcamEnabled);
+    view_->setControlEnabled(C::Breakout, st.breakoutRoomsEnabled);
+    view_->setControlVisible(C::Notes, st.notesAccessVisible);
+}
 
 void ClassroomViewController::Safe_SetMikesCount(int count) {
     settings_.setDefMikesCount(count);
@@ -607,6 +666,47 @@ void ClassroomViewController::send_LoadBreakoutRooms() {
 void ClassroomViewController::send_ListUsersOfRoomId(int roomId) {
     if (isConnected()) connector()->send_ListUsersOfRoomId(roomId);
 }
+
+void ClassroomViewController::Safe_SetMikeStatus(int uid, int status) {
+    sidePanel_->participants().setMikeStatus(uid, status);
+}
+void ClassroomViewController::Safe_UpdateAudioStatusOfUser(int uid, int status) {
+    sidePanel_->participants().updateAudioStatusOfUser(uid, status);
+}
+void ClassroomViewController::Safe_UpdateBoardStatusOfUser(int uid, bool allowed) {
+    sidePanel_->participants().updateBoardStatusOfUser(uid, allowed);
+}
+void ClassroomViewController::Safe_UpdateMotionStatus(int uid, int motion) {
+    sidePanel_->participants().updateMotionStatus(uid, motion);
+}
+void ClassroomViewController::Safe_UpdateMotionStatusDecFirst(int uid, int motion, bool decFirst) {
+    sidePanel_->participants().updateMotionStatusDecFirst(uid, motion, decFirst);
+}
+void ClassroomViewController::Safe_ClearMotions() { sidePanel_->participants().clearMotions(); }
+void ClassroomViewController::clearGreenTics() { sidePanel_->participants().clearGreenTics(); }
+void ClassroomViewController::Safe_SetGreenTickToUser(int uid) { sidePanel_->participants().setGreenTickToUser(uid); }
+void ClassroomViewController::Safe_SetOnlineStatusToUser(int uid, int status) {
+    sidePanel_->participants().setOnlineStatusToUser(uid, status);
+}
+void ClassroomViewController::Safe_ToggleModeratorStatusOfUser(int uid, int userType) {
+    sidePanel_->participants().toggleModeratorStatusOfUser(uid, userType);
+}
+void ClassroomViewController::Safe_UpdateVideoStatus(int uid, bool isOn) {
+    sidePanel_->participants().updateVideoStatus(uid, isOn);
+}
+void ClassroomViewController::Safe_BreakoutRoomsStatus(bool allowed) {
+    sidePanel_->participants().setBreakoutRoomsAllowed(allowed);
+    applyMyControls();
+}
+
+void ClassroomViewController::Safe_UpdateTextView(const TTextMessage& message) { sidePanel_->chat().UpdateTextView(message); }
+void ClassroomViewController::Safe_AddNotificationMessage(const std::string& text) {
+    sidePanel_->chat().AddNotificationMessage(text);
+}
+void ClassroomViewController::Safe_AddErrorMessage(const std::string& text) { sidePanel_->chat().AddErrorMessage(text); }
+void ClassroomViewController::Safe_SetChatStatus(int status) { sidePanel_->chat().SetChatStatus(status); }
+void ClassroomViewController::Safe_SetNotesStatus(int status) { sidePanel_->chat().SetNotesStatus(status); }
+void ClassroomViewController::Safe_ClearTextChatLog() { sidePanel_->chat().ClearTextChatLog(); }
 
 void ClassroomViewController::Safe_StartMic() { micActive_ = true; }
 void ClassroomViewController::Safe_StopMic() { micActive_ = false; }

@@ -15,7 +15,7 @@
 #include "app/core/SessionParameters.h"
 #include "classroom/ClassroomView.h"
 #include "classroom/MainThreadMarshaller.h"
-#include "classroom/ParticipantRoster.h"
+#include "classroom/ClassroomSidePanel.h"
 #include "session/ClassroomEntryPoints.h"
 #include "wire/Records.h"
 
@@ -42,7 +42,8 @@ inline constexpr int WriterEnded = 3;
 class ClassroomViewController final : public QObject,
                                       public Classroom,
                                       public ClassroomEntryPoints,
-                                      public MainThreadMarshaller::ConnectionTarget {
+                                      public MainThreadMarshaller::ConnectionTarget,
+                                      private SidePanelHost {
     Q_OBJECT
 
 public:
@@ -95,12 +96,13 @@ public:
     const TRoomHeader& roomHeader() const { return roomHeader_; }
     int masterRoomId() const { return masterRoomId_; }
     const TAccountDataEx& accountDataEx() const { return accountDataEx_; }
-    const ParticipantRoster& participants() const { return roster_; }
+    const ParticipantModel& participants() const { return sidePanel_->participants(); }
+    ClassroomSidePanel& sidePanel() { return *sidePanel_; }
     bool isJoined() const { return joined_; }
     bool isConnected() const;
     bool toastsSuppressed() const { return allToastsSuppressed_; }
     bool sessionTimerActive() const { return sessionTimer_.isActive(); }
-    bool showsDisconnectionNotification() const { return showDisconnectionNotification_; }
+    bool showsDisconnectionNotification() const override { return showDisconnectionNotification_; }
     bool micActive() const { return micActive_; }
     ClassroomView* classroomView() const { return view_; }
     // The main connection while there is one (the features send through it).
@@ -140,9 +142,9 @@ public:
     void Safe_RemoveUserItem(int uid) override;
     void Safe_UpdateUserListView(bool resort) override;
     void Safe_UpdateMyControls() override;
-    void Safe_SetVoiceAllowed(bool allowed) override { voiceAllowed_ = allowed; }
-    void Safe_SetBoardAllowed(bool allowed) override { boardAllowed_ = allowed; }
-    void Safe_SetVideoAllowed(bool allowed) override { videoAllowed_ = allowed; }
+    void Safe_SetVoiceAllowed(bool allowed) override;
+    void Safe_SetBoardAllowed(bool allowed) override;
+    void Safe_SetVideoAllowed(bool allowed) override;
     void Safe_SetMikeStatus(int uid, int status) override;
     void Safe_UpdateAudioStatusOfUser(int uid, int status) override;
     void Safe_UpdateBoardStatusOfUser(int uid, bool allowed) override;
@@ -203,6 +205,17 @@ private:
     // Asks whether to update after the server reported a newer version.
     void updateAvailable();
     void setStatusText(const QString& text);
+    void applyMyControls();
+
+    // SidePanelHost
+    OutgoingCommands* liveConnection() override;
+    void displayToast(const std::string& text, double seconds) override { Safe_DisplayToast(text, seconds); }
+    int localUid() const override { return clientRecord_.UID; }
+    int localUserType() const override { return clientRecord_.UserTypeID; }
+    void setLocalUserType(int userType) override;
+    bool isPlayback() const override { return mode_ == ClassroomMode::Playback; }
+    bool isMicActive() const override { return micActive_; }
+    void updateMyControls() override { Safe_UpdateMyControls(); }
     void onControl(ClassroomControl control);
     void retireMainLink();
     void installKeyMonitors();
@@ -221,13 +234,10 @@ private:
     TClientRecord clientRecord_;
     TRoomHeader roomHeader_;
     TAccountDataEx accountDataEx_;
-    ParticipantRoster roster_;
+    std::unique_ptr<ClassroomSidePanel> sidePanel_;
     int masterRoomId_ = 0;
     int hostAccountType_ = 0;
     int hostAccountInt_ = 0;
-    bool voiceAllowed_ = false;
-    bool boardAllowed_ = false;
-    bool videoAllowed_ = false;
     bool micActive_ = false;
     bool micCaptureRunning_ = false;
     int audioState_ = 0;

@@ -80,7 +80,7 @@ TEST_F(Lifecycle, JoinSendsTheOpeningCommandsInOrderAndShowsTheConnectedPort) {
     ASSERT_TRUE(waitUntil([&] { return server.commandsFrom(101).size() >= expected.size(); }));
     EXPECT_EQ(server.commandsFrom(101), expected);
     // The participant list answer arrives and the own user is listed.
-    EXPECT_TRUE(waitUntil([&] { return c.participants().find(101) != nullptr; }));
+    EXPECT_TRUE(waitUntil([&] { return c.participants().findUser(101) != nullptr; }));
     EXPECT_TRUE(shell.ui.boxes.empty());
 }
 
@@ -210,7 +210,7 @@ TEST_F(Lifecycle, UserExitAsksFirstAndReportsMinusFour) {
     EXPECT_EQ(shell.delegate.statuses, std::vector<int>{ClassroomStatus::UserLeft});
     EXPECT_FALSE(c.isConnected());
     EXPECT_FALSE(c.sessionTimerActive());
-    EXPECT_EQ(c.participants().size(), 0u);
+    EXPECT_EQ(c.participants().users().size(), 0u);
     // The connection is really gone: the server notices the client leaving.
     waitUntil([] { return false; }, 300ms);
     EXPECT_EQ(shell.ui.boxes.size(), 2u);

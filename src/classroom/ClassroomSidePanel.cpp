@@ -1,0 +1,88 @@
+#include "ClassroomSidePanel.h"
+
+#include <QInputDialog>
+#include <QLayout>
+
+#include "app/core/UserInterface.h"
+#include "classroom/ClassroomView.h"
+#include "classroom/chat/TextChatView.h"
+#include "classroom/participants/ParticipantListModel.h"
+#include "classroom/participants/ParticipantListView.h"
+
+namespace veltrin {
+
+ClassroomSidePanel::ClassroomSidePanel(SidePanelHost& host, UserInterface& ui, ClassroomView& view)
+    : host_(host),
+      ui_(ui),
+      view_(view),
+      model_(static_cast<ParticipantModelHost&>(*this)),
+      actions_(model_, static_cast<ParticipantModelHost&>(*this), static_cast<ParticipantActionsUi&>(*this)),
+      chat_(static_cast<TextChatSession&>(*this), static_cast<TextChatDisplay&>(*this), ui),
+      rows_(std::make_unique<ParticipantListModel>(model_)) {
+    list_ = new ParticipantListView(*rows_, actions_, view.participantsHolder());
+    view.participantsHolder()->layout()->addWidget(list_);
+    // The plain list the view starts with gives way to the real one.
+    for (QWidget* child : view.participantsHolder()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child != list_) child->hide();
+    chatView_ = new TextChatView(chat_, view.chatHolder());
+    view.chatHolder()->layout()->addWidget(chatView_);
+}
+
+ClassroomSidePanel::~ClassroomSidePanel() = default;
+
+void ClassroomSidePanel::resetForJoin(int localUid, int localUserType, bool playback) {
+    model_.reset();
+    model_.setLocalUser(localUid, localUserType);
+    model_.setPlayback(playback);
+    chat_.resetForJoin();
+    rows_->reload();
+}
+
+void ClassroomSidePanel::participantListRefreshed() {
+    rows_->reload();
+    view_.setCounters(model_.handsCount(), model_.positiveCount(), model_.negativeCount());
+    std::vector<std::pair<int, QString>> receivers;
+    for (const TUserItem& item : model_.users())
+        if (item.UID != host_.localUid()) receivers.emplace_back(item.UID, QString::fromStdString(item.FullName));
+    chatView_->setReceivers(receivers);
+}
+
+void ClassroomSidePanel::showMessage(const std::string& title, const std::string& text, const std::string& button) {
+    ui_.showMessage(QString::fromStdString(title), QString::fromStdString(text), {QString::fromStdString(button)},
+                    MessageStyle::Informational);
+}
+
+void ClassroomSidePanel::openPrivateNote(int uid) { chat_.SendPrivateMsg(1, uid); }
+void ClassroomSidePanel::openPrivateText(int uid) { chat_.SendPrivateMsg(0, uid); }
+// Watching a participant's webcam arrives with video.
+void ClassroomSidePanel::watchVideo(int) { host_.displayToast("Tool not allowed.", 1.5); }
+
+std::optional<std::string> ClassroomSidePanel::askKickReason(const std::string& prompt) {
+    QInputDialog dialog(view_.window());
+    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setTextValue(QString());
+    if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMaxLength(49);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+std::optional<std::string> ClassroomSidePanel::fullNameOf(int uid) const {
+    if (const TUserItem* item = model_.findUser(uid)) return item->FullName;
+    return std::nullopt;
+}
+
+void ClassroomSidePanel::chatLogChanged() { chatView_->reloadLog(); }
+void ClassroomSidePanel::scrollChatToEnd() { chatView_->scrollToEnd(); }
+void ClassroomSidePanel::chatLineArrived() {
+    if (view_.isFullScreenView()) view_.blinkControl(ClassroomControl::FullScreen);
+}
+void ClassroomSidePanel::blinkNotesButton() { view_.blinkControl(ClassroomControl::Notes); }
+void ClassroomSidePanel::chatControlsChanged() { chatView_->updateControls(); }
+void ClassroomSidePanel::showToast(const QString& text, double seconds) {
+    host_.displayToast(text.toStdString(), seconds);
+}
+std::optional<QString> ClassroomSidePanel::askForText(const QString& prompt) {
+    return askForMessageText(view_.window(), prompt);
+}
+
+}  // namespace veltrin
