@@ -50,7 +50,15 @@ run_client() {
 welcome="$PWD/out/veltrin-welcome.png"
 classroom="$PWD/out/veltrin-classroom.png"
 run_client --screenshot "$welcome"
+# A student in the room too, from a home of its own, so the classroom has company.
+student_home=$(mktemp -d)
+env QT_QPA_PLATFORM=offscreen HOME="$student_home" XDG_CONFIG_HOME="$student_home/config" \
+  XDG_RUNTIME_DIR="$student_home" "$client" "vcc8join://127.0.0.1:$port/student1/student1/1001" >/dev/null 2>&1 &
+student=$!
+sleep 1
 run_client --screenshot "$classroom" "$link"
-rm -rf "$home"
+kill "$student" 2>/dev/null || true
+wait "$student" 2>/dev/null || true
+rm -rf "$home" "$student_home"
 echo "$welcome"
 echo "$classroom"

@@ -68,7 +68,7 @@ ClassroomView::ClassroomView(QWidget* parent)
     add(ClassroomControl::RecorderPause, tr("Pause"), tr("Pause the recorder"));
     add(ClassroomControl::ClearMotions, tr("Clear hands"), tr("Clear motions"));
     add(ClassroomControl::PlayPause, tr("Play"), tr("Play or pause the recording"));
-    toolBar->addWidget(position_);
+    positionAction_ = toolBar->addWidget(position_);
     toolBar->addSeparator();
     add(ClassroomControl::FullScreen, tr("Full screen"), tr("Full screen"));
     add(ClassroomControl::Close, tr("Exit"), tr("Exit the session"));
@@ -185,7 +185,7 @@ void ClassroomView::setPlaybackMode(bool playback) {
                       C::MyWebcam, C::Polling, C::Notes, C::Breakout, C::RecorderStartStop, C::ClearMotions})
         setControlVisible(c, !playback);
     setControlVisible(C::PlayPause, playback);
-    position_->setVisible(playback);
+    positionAction_->setVisible(playback);
     status_->setVisible(!playback);
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 
+class QAction;
 class QLabel;
 class QListWidget;
 class QSplitter;
@@ -117,6 +118,7 @@ private:
     QLabel* status_;
     QLabel* counters_;
     QSlider* position_;
+    QAction* positionAction_ = nullptr;
     QSplitter* splitter_;
     QWidget* sidePanel_;
     QWidget* participantsHolder_;

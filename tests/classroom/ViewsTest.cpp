@@ -118,6 +118,7 @@ TEST_F(Views, PlaybackShowsThePlayControlsInsteadOfTheSessionTools) {
     auto& live = make(ClassroomMode::Live);
     EXPECT_FALSE(live.classroomView()->button(ClassroomControl::PlayPause)->isVisible());
     EXPECT_TRUE(live.classroomView()->button(ClassroomControl::Microphone)->isVisible());
+    EXPECT_FALSE(live.classroomView()->positionSlider()->isVisible());
 }
 
 TEST_F(Views, EveryToolBarButtonHasAnAccessibleName) {
