@@ -5,6 +5,7 @@
 
 #include "app/core/UserInterface.h"
 #include "classroom/ClassroomView.h"
+#include "classroom/chat/NotesPanel.h"
 #include "classroom/chat/TextChatView.h"
 #include "classroom/participants/ParticipantListModel.h"
 #include "classroom/participants/ParticipantListView.h"
@@ -28,7 +29,7 @@ ClassroomSidePanel::ClassroomSidePanel(SidePanelHost& host, UserInterface& ui, C
     view.chatHolder()->layout()->addWidget(chatView_);
 }
 
-ClassroomSidePanel::~ClassroomSidePanel() = default;
+ClassroomSidePanel::~ClassroomSidePanel() { delete notes_.data(); }
 
 void ClassroomSidePanel::resetForJoin(int localUid, int localUserType, bool playback) {
     model_.reset();
@@ -71,13 +72,26 @@ std::optional<std::string> ClassroomSidePanel::fullNameOf(int uid) const {
     return std::nullopt;
 }
 
+void ClassroomSidePanel::toggleNotes() {
+    if (!notes_) notes_ = new NotesPanel(chat_, view_.window());
+    notes_->updateControls(host_.localUserType() >= 1000);
+    notes_->toggle();
+}
+
+void ClassroomSidePanel::notesLogChanged() {
+    if (notes_) notes_->reload();
+}
+
 void ClassroomSidePanel::chatLogChanged() { chatView_->reloadLog(); }
 void ClassroomSidePanel::scrollChatToEnd() { chatView_->scrollToEnd(); }
 void ClassroomSidePanel::chatLineArrived() {
     if (view_.isFullScreenView()) view_.blinkControl(ClassroomControl::FullScreen);
 }
 void ClassroomSidePanel::blinkNotesButton() { view_.blinkControl(ClassroomControl::Notes); }
-void ClassroomSidePanel::chatControlsChanged() { chatView_->updateControls(); }
+void ClassroomSidePanel::chatControlsChanged() {
+    chatView_->updateControls();
+    if (notes_) notes_->updateControls(host_.localUserType() >= 1000);
+}
 void ClassroomSidePanel::showToast(const QString& text, double seconds) {
     host_.displayToast(text.toStdString(), seconds);
 }

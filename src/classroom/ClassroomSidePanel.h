@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 #include <optional>
@@ -14,6 +15,7 @@ namespace veltrin {
 
 class ClassroomView;
 class ParticipantListModel;
+class NotesPanel;
 class ParticipantListView;
 class TextChatView;
 class UserInterface;
@@ -55,6 +57,9 @@ public:
     ParticipantListView* listView() const { return list_; }
     TextChatView* chatView() const { return chatView_; }
 
+    // The notes button: shows or hides the session-notes panel.
+    void toggleNotes();
+
     // At every (re)join.
     void resetForJoin(int localUid, int localUserType, bool playback);
 
@@ -86,7 +91,7 @@ private:
     void chatLogChanged() override;
     void scrollChatToEnd() override;
     void chatLineArrived() override;
-    void notesLogChanged() override {}
+    void notesLogChanged() override;
     void blinkNotesButton() override;
     void chatControlsChanged() override;
     void showToast(const QString& text, double seconds) override;
@@ -101,6 +106,8 @@ private:
     std::unique_ptr<ParticipantListModel> rows_;
     ParticipantListView* list_ = nullptr;
     TextChatView* chatView_ = nullptr;
+    // Parented to the main window, which may go first at shutdown.
+    QPointer<NotesPanel> notes_;
 };
 
 }  // namespace veltrin

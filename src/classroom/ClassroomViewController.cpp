@@ -648,6 +648,12 @@ void ClassroomViewController::onControl(ClassroomControl control) {
     case ClassroomControl::FullScreen:
         acFullScreen();
         break;
+    case ClassroomControl::Notes:
+        sidePanel_->toggleNotes();
+        break;
+    case ClassroomControl::ClearMotions:
+        sidePanel_->actions().acClearMotions();
+        break;
     default:
         // The other tools arrive with their features.
         Safe_ForceDisplayToast("Tool not allowed.", 1.5);

@@ -10,6 +10,7 @@
 
 #include "classroom/ClassroomViewController.h"
 #include "classroom/Toast.h"
+#include "classroom/chat/NotesPanel.h"
 #include "tests/classroom/FakeShell.h"
 
 namespace veltrin::testing {
@@ -119,6 +120,16 @@ TEST_F(Views, PlaybackShowsThePlayControlsInsteadOfTheSessionTools) {
     EXPECT_FALSE(live.classroomView()->button(ClassroomControl::PlayPause)->isVisible());
     EXPECT_TRUE(live.classroomView()->button(ClassroomControl::Microphone)->isVisible());
     EXPECT_FALSE(live.classroomView()->positionSlider()->isVisible());
+}
+
+TEST_F(Views, NotesButtonTogglesTheNotesPanel) {
+    auto& c = make();
+    c.classroomView()->button(ClassroomControl::Notes)->click();
+    auto* notes = c.view()->window()->findChild<NotesPanel*>();
+    ASSERT_NE(notes, nullptr);
+    EXPECT_TRUE(notes->isVisible());
+    c.classroomView()->button(ClassroomControl::Notes)->click();
+    EXPECT_FALSE(notes->isVisible());
 }
 
 TEST_F(Views, EveryToolBarButtonHasAnAccessibleName) {
