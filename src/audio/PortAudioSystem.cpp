@@ -2,6 +2,8 @@
 
 #include <portaudio.h>
 
+#include "audio/AudioFormat.h"
+#include "audio/MonoStream.h"
 #include "wire/Log.h"
 
 namespace veltrin::audio {
@@ -40,6 +42,23 @@ bool isDeviceWithIdMatchesName(int deviceId, const std::string& name) {
     if (!session.ok() || deviceId < 0 || deviceId >= Pa_GetDeviceCount()) return false;
     const PaDeviceInfo* info = Pa_GetDeviceInfo(deviceId);
     return info && info->name && name == info->name;
+}
+
+PaError openMonoStream(PaStream** out, int deviceId, bool input, PaStreamCallback* onBuffer, void* userData) {
+    if (deviceId < 0)
+        return Pa_OpenDefaultStream(out, input ? 1 : 0, input ? 0 : 1, paInt16, kSampleRate, kSamplesPerBlock, onBuffer,
+                                    userData);
+    const PaDeviceInfo* info = deviceId < Pa_GetDeviceCount() ? Pa_GetDeviceInfo(deviceId) : nullptr;
+    if (!info) return paInvalidDevice;
+    PaStreamParameters parameters{};
+    parameters.device = deviceId;
+    parameters.channelCount = 1;
+    parameters.sampleFormat = paInt16;
+    // The input latency on both sides, so that microphone and speakers buffer alike.
+    parameters.suggestedLatency = info->defaultLowInputLatency;
+    parameters.hostApiSpecificStreamInfo = nullptr;
+    return Pa_OpenStream(out, input ? &parameters : nullptr, input ? nullptr : &parameters, kSampleRate,
+                         kSamplesPerBlock, paNoFlag, onBuffer, userData);
 }
 
 }  // namespace veltrin::audio

@@ -3,6 +3,7 @@
 #include <portaudio.h>
 
 #include "audio/AudioFormat.h"
+#include "audio/MonoStream.h"
 #include "wire/Log.h"
 
 namespace veltrin::audio {
@@ -59,20 +60,7 @@ int TACMIn::openStream(int deviceId) {
         if (input) static_cast<TACMIn*>(self)->processor_.process(static_cast<const std::int16_t*>(input), frames);
         return paContinue;
     };
-    PaError error = paNoError;
-    if (deviceId < 0) {
-        error = Pa_OpenDefaultStream(&stream_, 1, 0, paInt16, kSampleRate, kSamplesPerBlock, onBuffer, this);
-    } else {
-        const PaDeviceInfo* info = deviceId < Pa_GetDeviceCount() ? Pa_GetDeviceInfo(deviceId) : nullptr;
-        if (!info) return paInvalidDevice;
-        PaStreamParameters in{};
-        in.device = deviceId;
-        in.channelCount = 1;
-        in.sampleFormat = paInt16;
-        in.suggestedLatency = info->defaultLowInputLatency;
-        in.hostApiSpecificStreamInfo = nullptr;
-        error = Pa_OpenStream(&stream_, &in, nullptr, kSampleRate, kSamplesPerBlock, paNoFlag, onBuffer, this);
-    }
+    PaError error = openMonoStream(&stream_, deviceId, true, onBuffer, this);
     if (error != paNoError) {
         stream_ = nullptr;
         return error;

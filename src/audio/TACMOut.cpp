@@ -3,6 +3,7 @@
 #include <portaudio.h>
 
 #include "audio/AudioFormat.h"
+#include "audio/MonoStream.h"
 #include "wire/Log.h"
 
 namespace veltrin::audio {
@@ -56,21 +57,7 @@ int TACMOut::openStream(int deviceId) {
                 {static_cast<std::uint8_t*>(output), static_cast<std::size_t>(frames) * sizeof(std::int16_t)});
         return paContinue;
     };
-    PaError error = paNoError;
-    if (deviceId < 0) {
-        error = Pa_OpenDefaultStream(&stream_, 0, 1, paInt16, kSampleRate, kSamplesPerBlock, onBuffer, this);
-    } else {
-        const PaDeviceInfo* info = deviceId < Pa_GetDeviceCount() ? Pa_GetDeviceInfo(deviceId) : nullptr;
-        if (!info) return paInvalidDevice;
-        PaStreamParameters out{};
-        out.device = deviceId;
-        out.channelCount = 1;
-        out.sampleFormat = paInt16;
-        // The input latency field, as the microphone uses: both sides then buffer alike.
-        out.suggestedLatency = info->defaultLowInputLatency;
-        out.hostApiSpecificStreamInfo = nullptr;
-        error = Pa_OpenStream(&stream_, nullptr, &out, kSampleRate, kSamplesPerBlock, paNoFlag, onBuffer, this);
-    }
+    PaError error = openMonoStream(&stream_, deviceId, false, onBuffer, this);
     if (error != paNoError) {
         stream_ = nullptr;
         return error;
