@@ -14,6 +14,12 @@ const Account* ServerConfig::findAccount(const std::string& userName) const {
     return nullptr;
 }
 
+std::uint16_t ServerConfig::logOnResult(const std::string& userName, const std::string& password) const {
+    const Account* account = findAccount(userName);
+    if (account == nullptr) return 1;
+    return account->password == password ? 0 : 2;
+}
+
 const RoomConfig* ServerConfig::findRoom(std::int32_t id) const {
     for (const auto& r : rooms)
         if (r.id == id) return &r;

@@ -75,6 +75,9 @@ struct ServerConfig {
     std::vector<EntryToken> tokens;
 
     const Account* findAccount(const std::string& userName) const;
+    // The log-on answer for these credentials on any channel: 0, 1 for an unknown user, 2 for a
+    // wrong password.
+    std::uint16_t logOnResult(const std::string& userName, const std::string& password) const;
     const RoomConfig* findRoom(std::int32_t id) const;
 };
 

@@ -14,8 +14,6 @@ namespace {
 constexpr std::size_t kSelectorSize = 4;
 
 // Log-on answers the client has texts for.
-constexpr std::uint16_t kUnknownUser = 1;
-constexpr std::uint16_t kWrongPassword = 2;
 
 void onSelector(Server& server, Client& client, std::span<const std::uint8_t> block) {
     MemoryInputStream in(block);
@@ -48,10 +46,8 @@ void onSimpleLogOn(Server& server, Client& client, std::span<const std::uint8_t>
     MemoryInputStream in(block);
     const TSimpleLogin login = readSimpleLogIn(in).value_or(TSimpleLogin{});
 
+    const std::uint16_t result = server.config().logOnResult(login.Username, login.Password);
     const Account* account = server.config().findAccount(login.Username);
-    const std::uint16_t result = !account                             ? kUnknownUser
-                                 : account->password != login.Password ? kWrongPassword
-                                                                       : 0;
     MemoryOutputStream out;
     if (result != 0) {
         server.counters().logOnFailures++;

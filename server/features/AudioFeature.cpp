@@ -22,8 +22,6 @@ constexpr std::uint32_t kVoiceBlockSize = 320;
 // channel's permission feature is the only one that grants and releases it.
 constexpr std::int32_t kMikeSpeaking = 4;
 
-constexpr std::uint16_t kUnknownUser = 1;
-constexpr std::uint16_t kWrongPassword = 2;
 
 // The audio connection of every user who has one. A user opening a second audio channel replaces
 // the first; closed connections are skipped (and forgotten) when they are met.
@@ -84,10 +82,8 @@ HandlerRegistry& audioRegistry(Server& server) {
 void onAudioLogOn(Server& server, Client& client, std::span<const std::uint8_t> block) {
     MemoryInputStream in(block);
     const TSimpleLogin login = readSimpleLogIn(in).value_or(TSimpleLogin{});
+    const std::uint16_t result = server.config().logOnResult(login.Username, login.Password);
     const Account* account = server.config().findAccount(login.Username);
-    const std::uint16_t result = !account                             ? kUnknownUser
-                                 : account->password != login.Password ? kWrongPassword
-                                                                       : 0;
     MemoryOutputStream out;
     writeLogOnAnswer(out, result, nullptr);
     client.send(out.take());

@@ -31,21 +31,11 @@ TACMIn::~TACMIn() {
     closeStream();
 }
 
-void TACMIn::closeStream() {
-    if (!stream_) return;
-    Pa_CloseStream(stream_);  // waits for a running callback to return
-    stream_ = nullptr;
-}
+void TACMIn::closeStream() { closeMonoStream(stream_); }
 
 int TACMIn::OpenDeviceWithId(int deviceId) {
     std::lock_guard lock(streamMutex_);
-    const bool wasRunning = stream_ && Pa_IsStreamActive(stream_) == 1;
-    const int error = openStream(deviceId);
-    // A device that cannot be opened leaves the previous one in use.
-    if (error != paNoError && deviceId != deviceId_ && openStream(deviceId_) == paNoError && wasRunning)
-        Pa_StartStream(stream_);
-    if (error == paNoError) deviceId_ = deviceId;
-    return error;
+    return switchMonoStreamDevice(stream_, deviceId_, deviceId, [this](int id) { return openStream(id); });
 }
 
 int TACMIn::openStream(int deviceId) {

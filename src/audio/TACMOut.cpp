@@ -27,21 +27,11 @@ TACMOut::~TACMOut() {
     closeStream();
 }
 
-void TACMOut::closeStream() {
-    if (!stream_) return;
-    Pa_CloseStream(stream_);
-    stream_ = nullptr;
-}
+void TACMOut::closeStream() { closeMonoStream(stream_); }
 
 int TACMOut::OpenDeviceWithId(int deviceId) {
     std::lock_guard lock(streamMutex_);
-    const bool wasRunning = stream_ && Pa_IsStreamActive(stream_) == 1;
-    const int error = openStream(deviceId);
-    // A device that cannot be opened leaves the previous one in use.
-    if (error != paNoError && deviceId != deviceId_ && openStream(deviceId_) == paNoError && wasRunning)
-        Pa_StartStream(stream_);
-    if (error == paNoError) deviceId_ = deviceId;
-    return error;
+    return switchMonoStreamDevice(stream_, deviceId_, deviceId, [this](int id) { return openStream(id); });
 }
 
 int TACMOut::openStream(int deviceId) {

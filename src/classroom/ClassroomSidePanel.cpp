@@ -22,9 +22,6 @@ ClassroomSidePanel::ClassroomSidePanel(SidePanelHost& host, UserInterface& ui, C
       rows_(std::make_unique<ParticipantListModel>(model_)) {
     list_ = new ParticipantListView(*rows_, actions_, view.participantsHolder());
     view.participantsHolder()->layout()->addWidget(list_);
-    // The plain list the view starts with gives way to the real one.
-    for (QWidget* child : view.participantsHolder()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (child != list_) child->hide();
     chatView_ = new TextChatView(chat_, view.chatHolder());
     view.chatHolder()->layout()->addWidget(chatView_);
 }

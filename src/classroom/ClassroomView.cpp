@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QSlider>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -38,7 +37,6 @@ ClassroomView::ClassroomView(QWidget* parent)
       sidePanel_(new QWidget(splitter_)),
       participantsHolder_(new QWidget(sidePanel_)),
       chatHolder_(new QWidget(sidePanel_)),
-      participants_(new QListWidget(participantsHolder_)),
       pages_(new QStackedWidget(splitter_)),
       whiteboardPage_(new QWidget(pages_)),
       hud_(new QLabel(this)) {
@@ -95,11 +93,8 @@ ClassroomView::ClassroomView(QWidget* parent)
     labels->addSpacing(16);
     labels->addWidget(status_);
 
-    participants_->setObjectName(QStringLiteral("participantList"));
-    participants_->setAccessibleName(tr("Participants"));
     auto* participantsLayout = new QVBoxLayout(participantsHolder_);
     participantsLayout->setContentsMargins(0, 0, 0, 0);
-    participantsLayout->addWidget(participants_);
     auto* chatLayout = new QVBoxLayout(chatHolder_);
     chatLayout->setContentsMargins(0, 0, 0, 0);
     auto* sideLayout = new QVBoxLayout(sidePanel_);
@@ -211,17 +206,6 @@ void ClassroomView::showHud(const QString& text) {
 void ClassroomView::closeHud() { hud_->hide(); }
 bool ClassroomView::isHudShown() const { return !hud_->isHidden(); }
 QString ClassroomView::hudText() const { return hud_->text(); }
-
-void ClassroomView::setParticipants(const QStringList& names) {
-    participants_->clear();
-    participants_->addItems(names);
-}
-
-QStringList ClassroomView::participantNames() const {
-    QStringList names;
-    for (int i = 0; i < participants_->count(); ++i) names << participants_->item(i)->text();
-    return names;
-}
 
 QWidget* ClassroomView::page(int view) const { return pages_->widget(view); }
 

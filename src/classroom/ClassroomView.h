@@ -8,7 +8,6 @@
 
 class QAction;
 class QLabel;
-class QListWidget;
 class QSplitter;
 class QStackedWidget;
 class QToolButton;
@@ -79,11 +78,9 @@ public:
     bool isHudShown() const;
     QString hudText() const;
 
-    // The side panel: the participant list and the text chat fill these holders.
+    // The side panel: the participant list and the text chat fill these holders (empty layouts).
     QWidget* participantsHolder() const { return participantsHolder_; }
     QWidget* chatHolder() const { return chatHolder_; }
-    void setParticipants(const QStringList& names);
-    QStringList participantNames() const;
 
     // The main area's pages; the whiteboard page shows the canvas once one is set.
     QWidget* page(int view) const;
@@ -123,7 +120,6 @@ private:
     QWidget* sidePanel_;
     QWidget* participantsHolder_;
     QWidget* chatHolder_;
-    QListWidget* participants_;
     QStackedWidget* pages_;
     QWidget* whiteboardPage_;
     QWidget* canvas_ = nullptr;

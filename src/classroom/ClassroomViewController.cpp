@@ -66,10 +66,6 @@ ClassroomViewController::ClassroomViewController(const ClassroomContext& context
     connect(view_, &ClassroomView::exitRequested, this, &ClassroomViewController::acDisconnect);
     connect(view_, &ClassroomView::controlTriggered, this, &ClassroomViewController::onControl);
     installKeyMonitors();
-    // Toasts and the welcome pages wait for the session to settle.
-    tmpShowModeratorTips_ = true;
-    tmpShowWelcomePageOnRejoin_ = true;
-    allToastsSuppressed_ = true;
     UpdateTheInterface();
 }
 
@@ -106,7 +102,10 @@ void ClassroomViewController::Connect() {
         link_->marshaller = marshaller_;
         link_->connector = std::make_unique<TSocketConnector>(*marshaller_, connectorSettingsFrom(settings_));
     }
-    link_->connecting = true;
+    {
+        std::lock_guard lock(link_->mutex);
+        link_->connecting = true;
+    }
 
     ConnectJob job;
     job.host = session_.Host.toStdString();

@@ -248,7 +248,6 @@ private:
     bool tmpShowModeratorTips_ = true;
     bool tmpShowWelcomePageOnRejoin_ = true;
     bool allToastsSuppressed_ = true;
-    bool tornDown_ = false;
     int currentClassroomView_ = 0;
     bool isFullScreen_ = false;
     QTimer sessionTimer_;

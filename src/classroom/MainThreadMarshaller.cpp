@@ -43,41 +43,37 @@ auto MainThreadMarshaller::wait(F&& work) {
 
 // ---- ConnectionObserver
 
-void MainThreadMarshaller::Safe_NotifyConnectionStatusChange(int status) {
+template <typename F>
+void MainThreadMarshaller::waitOnConnection(F&& work) {
     auto self = shared_from_this();
-    postAndWait(QCoreApplication::instance(), [&self, status] {
-        if (self->connection_ != nullptr) self->connection_->_notifyConnectionStatusChange(status);
+    postAndWait(QCoreApplication::instance(), [&self, &work] {
+        if (self->connection_ != nullptr) work(*self->connection_);
     });
+}
+
+void MainThreadMarshaller::Safe_NotifyConnectionStatusChange(int status) {
+    waitOnConnection([status](ConnectionTarget& t) { t._notifyConnectionStatusChange(status); });
 }
 
 void MainThreadMarshaller::Safe_SetClientRecord(const TClientRecord& record) {
-    auto self = shared_from_this();
-    postAndWait(QCoreApplication::instance(), [&self, &record] {
-        if (self->connection_ != nullptr) self->connection_->setClientRecord(record);
-    });
+    waitOnConnection([&record](ConnectionTarget& t) { t.setClientRecord(record); });
 }
 
 void MainThreadMarshaller::Safe_UpdateNeeded(const std::string& serverVersion, const std::string& serverDate) {
-    auto self = shared_from_this();
-    postAndWait(QCoreApplication::instance(), [&] {
-        if (self->connection_ != nullptr) self->connection_->updateNeeded(serverVersion, serverDate);
-    });
+    waitOnConnection([&](ConnectionTarget& t) { t.updateNeeded(serverVersion, serverDate); });
+}
+
+std::unique_ptr<FrameHandler> MainThreadMarshaller::createFrameHandler(int uid, int rid) {
+    return std::make_unique<CommandHandler>(*this, uid, rid);
 }
 
 void MainThreadMarshaller::Safe_ClearGreenTics() {
-    auto self = shared_from_this();
-    postAndWait(QCoreApplication::instance(), [&self] {
-        if (self->connection_ != nullptr) self->connection_->clearGreenTics();
-    });
+    waitOnConnection([](ConnectionTarget& t) { t.clearGreenTics(); });
 }
 
 bool MainThreadMarshaller::isMainThread() const {
     const QCoreApplication* app = QCoreApplication::instance();
     return app != nullptr && QThread::currentThread() == app->thread();
-}
-
-std::unique_ptr<FrameHandler> MainThreadMarshaller::createFrameHandler(int uid, int rid) {
-    return std::make_unique<CommandHandler>(*this, uid, rid);
 }
 
 // ---- session

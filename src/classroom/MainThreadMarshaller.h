@@ -138,6 +138,8 @@ private:
     void post(F&& work);
     template <typename F>
     auto wait(F&& work);
+    template <typename F>
+    void waitOnConnection(F&& work);
 
     // Main thread only.
     ClassroomEntryPoints* target_;
