@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "wire/AppShareRecords.h"
+#include "wire/BoardStream.h"
 #include "wire/Handshake.h"
 #include "wire/PaintObjectHeader.h"
 #include "wire/RecorderConfiguration.h"
@@ -163,6 +164,77 @@ void decompressSeeds(const std::filesystem::path& dir) {
     save(dir, "zeros", packed);
 }
 
+// A paint object body written field by field (the encoder itself needs Qt): kind `kind`, with a
+// three-point stroke for kinds 7 and 8.
+Bytes paintBody(std::int32_t id, std::int32_t kind) {
+    Bytes md;
+    for (std::int32_t v : {id, 101, kind, 10, 20, 200, 180}) VCTools::writeIntMD(md, v);
+    VCTools::writeBooleanMD(md, true);
+    VCTools::writeIntMD(md, 2);
+    VCTools::writeUTF8IntStringMD(md, "Text");
+    VCTools::writeUTF8IntStringMD(md, "Helvetica");
+    VCTools::writeIntMD(md, 12);
+    VCTools::writeIntMD(md, 0);
+    for (std::uint8_t c : {0, 0, 255, 0}) VCTools::writeByteMD(md, c);
+    VCTools::writeIntMD(md, -16);
+    VCTools::writeIntMD(md, 0);
+    for (bool b : {true, false, false, false}) VCTools::writeBooleanMD(md, b);
+    VCTools::writeIntMD(md, 15);
+    VCTools::writeBooleanMD(md, false);
+    for (std::uint8_t c : {255, 0, 0, 0, 255, 255, 255, 0}) VCTools::writeByteMD(md, c);
+    VCTools::writeIntMD(md, 0);
+    VCTools::writeBooleanMD(md, false);
+    if (kind == 7 || kind == 8) {
+        VCTools::writeIntMD(md, 3);
+        for (std::int32_t v : {1, 2, 30, 40, 500, 60}) VCTools::writeIntMD(md, v);
+    }
+    VCTools::writeBooleanMD(md, false);
+    return md;
+}
+
+void boardSeeds(const std::filesystem::path& root) {
+    TBoardStreamHead head;
+    head.Index = 2;
+    head.BoardId = "wb-2";
+    head.Title = "Größe";
+    head.OriginalW = 1024;
+    head.OriginalH = 768;
+    std::vector<TBoardStreamObject> objects;
+    for (std::int32_t kind : {1, 3, 7}) {
+        TBoardStreamObject o;
+        o.Header.UserId = 101;
+        o.Header.BoardIndex = 2;
+        o.Header.LocalIndex = static_cast<std::int32_t>(objects.size()) + 1;
+        o.Body = paintBody(o.Header.LocalIndex, kind);
+        objects.push_back(o);
+    }
+    Bytes withHeaders;
+    BoardStream::writeSnapshotMD(withHeaders, head, objects);
+    TBoardStreamHead notLoaded = head;
+    notLoaded.Index = 3;
+    notLoaded.BoardLoaded = false;
+    BoardStream::writeSnapshotMD(withHeaders, notLoaded, {});
+    Bytes stream{3};
+    stream.insert(stream.end(), withHeaders.begin(), withHeaders.end());
+    save(root / "board_stream", "two-boards", stream);
+    Bytes snapshot{1};
+    snapshot.insert(snapshot.end(), withHeaders.begin(), withHeaders.end());
+    save(root / "board_snapshot", "with-headers", snapshot);
+    Bytes file{0};
+    head.ObjectCount = static_cast<std::int32_t>(objects.size());
+    BoardStream::writeHeadMD(file, head);
+    for (const TBoardStreamObject& o : objects) file.insert(file.end(), o.Body.begin(), o.Body.end());
+    save(root / "board_snapshot", "board-file", file);
+    for (const TBoardStreamObject& o : objects) {
+        Bytes update;
+        TPaintObjectHeader h = o.Header;
+        h.ObjectSize = static_cast<std::int32_t>(o.Body.size());
+        h.writeToMD(update);
+        update.insert(update.end(), o.Body.begin(), o.Body.end());
+        save(root / "paint_object", "object-" + std::to_string(h.LocalIndex), update);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -174,5 +246,6 @@ int main(int argc, char** argv) {
     recordSeeds(root / "record_readers");
     frameSeeds(root / "frame_reader");
     decompressSeeds(root / "decompress");
+    boardSeeds(root);
     return 0;
 }

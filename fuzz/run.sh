@@ -12,10 +12,14 @@ seconds="${1:-20}"
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(dirname "$here")"
 build="${VELTRIN_FUZZ_BUILD_DIR:-$root/build-fuzz}"
-harnesses=(frame_reader record_readers decompress)
+harnesses=(frame_reader record_readers decompress board_stream)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELTRIN_BUILD_GUI=OFF -DVELTRIN_BUILD_TESTS=OFF -DVELTRIN_BUILD_BENCH=OFF -DVELTRIN_BUILD_FUZZ=ON >/dev/null
+# The whiteboard's readers are fuzzed where Qt Gui is installed (fuzz/CMakeLists.txt decides).
+if cmake --build "$build" --target help | grep -q 'fuzz_board_snapshot'; then
+  harnesses+=(board_snapshot paint_object)
+fi
 cmake --build "$build" -j2 --target fuzz_make_seeds "${harnesses[@]/#/fuzz_}"
 
 seeds="$build/fuzz-seeds"
@@ -28,7 +32,7 @@ for h in "${harnesses[@]}"; do
   corpus="$here/corpus-$h"
   mkdir -p "$corpus"
   echo "== fuzz_$h for ${seconds}s"
-  if ! "$build/fuzz/fuzz_$h" -max_total_time="$seconds" -max_len=8192 -rss_limit_mb=2048 -timeout=10 \
+  if ! QT_QPA_PLATFORM=offscreen "$build/fuzz/fuzz_$h" -max_total_time="$seconds" -max_len=8192 -rss_limit_mb=2048 -timeout=10 \
       -print_final_stats=1 -artifact_prefix="$build/artifacts/$h-" "$corpus" "$seeds/$h"; then
     failed+=("$h")
   fi

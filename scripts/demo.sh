@@ -43,6 +43,12 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$disp" ] && break; sleep 0.1; done
 
 # Each run keeps its settings and single-instance socket away from the user's own.
 home=$(mktemp -d)
+# No sound card here: the clients' microphones and speakers are paced file-backed devices (built
+# with the tests), their files in the run's home.
+if [ -f build/alsa/paced.conf ]; then
+  export ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$PWD/build/alsa/paced.conf" VELTRIN_ALSA_DIR="$home/alsa"
+  mkdir -p "$VELTRIN_ALSA_DIR"
+fi
 run_client() {
   env DISPLAY=":$disp" HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home" \
     "$client" "$@"

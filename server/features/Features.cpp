@@ -11,10 +11,10 @@ void installFeatures(Server& server) {
     server.mainChannel().setFallback(relayToRoom);
 
     // Requests the client sends after joining whose answers belong to features not built yet:
-    // 81 active board, 79 server boards (whiteboards); 121 shared web address (guided browser);
+    // 121 shared web address (guided browser);
     // 140 breakout status (breakout rooms); 148 (no answer is expected); 95 client system record.
     // They must not be relayed, so they are accepted and dropped until their feature answers them.
-    server.mainChannel().ignore({79, 81, 95, 121, 140, 148});
+    server.mainChannel().ignore({95, 121, 140, 148});
 
     // Commands only the server originates (log-in and part notices, the second-log-on notice,
     // permission broadcasts, video on/off, room-change notices). Relayed from a client they would

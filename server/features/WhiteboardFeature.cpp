@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <vector>
 
 #include "server/core/Client.h"
@@ -8,34 +7,16 @@
 #include "server/core/Room.h"
 #include "server/core/Server.h"
 #include "server/features/Features.h"
+#include "server/features/RoomBoards.h"
 #include "wire/PaintObjectHeader.h"
 #include "wire/Streams.h"
 #include "wire/VCTools.h"
 
 namespace veltrin::server {
 
+void installBoardSetFeature(Server& server);
+
 namespace {
-
-// One object of a board as the server keeps it: its identity and its latest body, undecoded.
-struct StoredObject {
-    std::int32_t userId = 0;
-    std::int32_t localIndex = 0;
-    bool isImage = false;
-    Bytes body;
-};
-
-// Every board's objects in drawing order (first = bottom), kept up to date from 158 and 161 so
-// that a board can be handed to a participant who was not there when it was drawn.
-struct RoomBoards {
-    std::map<std::int32_t, std::vector<StoredObject>> boards;
-
-    std::vector<StoredObject>::iterator find(std::vector<StoredObject>& objects, std::int32_t uid,
-                                             std::int32_t localIndex) {
-        return std::find_if(objects.begin(), objects.end(), [&](const StoredObject& o) {
-            return o.userId == uid && o.localIndex == localIndex;
-        });
-    }
-};
 
 void relay(CommandContext& ctx, Room& room) {
     ctx.server.counters().relayed += sendToRoom(room, relayedFrame(ctx.client, ctx.command, ctx.payload), &ctx.client);
@@ -55,9 +36,14 @@ void onUpdateObject(CommandContext& ctx) {
     // A body that disagrees with its header would be framed differently by every receiver.
     if (withBody && (header.ObjectSize < 0 || static_cast<std::size_t>(header.ObjectSize) != bodySize)) return;
 
-    auto& state = room->extensions().get<RoomBoards>();
-    auto& objects = state.boards[header.BoardIndex];
-    auto it = state.find(objects, header.UserId, header.LocalIndex);
+    // Objects of a board the room does not have are passed on but not kept.
+    ServerBoard* board = room->extensions().get<RoomBoards>().board(header.BoardIndex);
+    if (!board) {
+        relay(ctx, *room);
+        return;
+    }
+    auto& objects = board->objects;
+    auto it = board->find(header.UserId, header.LocalIndex);
     if (withBody) {
         Bytes body(ctx.payload.begin() + TPaintObjectHeader::kSize, ctx.payload.end());
         if (it == objects.end()) {
@@ -80,11 +66,9 @@ void onReorder(CommandContext& ctx) {
     const std::int32_t localIndex = VCTools::readInt(in);
     const std::int32_t position = VCTools::readInt(in);
     const std::int32_t owner = VCTools::readInt(in);
-    auto& state = room->extensions().get<RoomBoards>();
-    auto boardIt = state.boards.find(boardIndex);
-    if (boardIt != state.boards.end()) {
-        auto& objects = boardIt->second;
-        auto it = state.find(objects, owner, localIndex);
+    if (ServerBoard* board = room->extensions().get<RoomBoards>().board(boardIndex)) {
+        auto& objects = board->objects;
+        auto it = board->find(owner, localIndex);
         if (it != objects.end()) {
             StoredObject moved = std::move(*it);
             objects.erase(it);
@@ -112,6 +96,7 @@ void installWhiteboardFeature(Server& server) {
     r.on(158, onUpdateObject);
     r.on(161, onReorder);
     r.on(56, onPointer);
+    installBoardSetFeature(server);
 }
 
 }  // namespace veltrin::server

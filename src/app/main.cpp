@@ -3,11 +3,17 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
+#include <utility>
 
 #include "app/AppDelegate.h"
 #include "app/AutomatedUserInterface.h"
 #include "classroom/ClassroomViewController.h"
 #include "classroom/MainLink.h"
+#include "audio/PortAudioSystem.h"
+#include "classroom/audio/AudioFeature.h"
+#include "classroom/chat/TextChat.h"
+#include "wire/Log.h"
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
@@ -24,6 +30,36 @@ int runScreenshot(QWidget& window, const QString& path) {
         QCoreApplication::exit(saved ? 0 : 1);
     });
     return QApplication::exec();
+}
+
+// An unattended run reports what its classroom shows, so end-to-end tests can follow several
+// clients: the participants after every change and each chat line. VELTRIN_AUTOMATION_SAY is
+// sent as a public chat message once the participant list has arrived.
+void observeForAutomation(veltrin::ClassroomViewController& classroom) {
+    veltrin::ClassroomSidePanel& panel = classroom.sidePanel();
+    auto lastNames = std::make_shared<QStringList>();
+    auto toSay = std::make_shared<QString>(qEnvironmentVariable("VELTRIN_AUTOMATION_SAY"));
+    QObject::connect(&panel, &veltrin::ClassroomSidePanel::participantsRefreshed, &panel,
+                     [&classroom, &panel, lastNames, toSay] {
+                         QStringList names;
+                         for (const veltrin::TUserItem& user : panel.participants().users())
+                             names << QString::fromStdString(user.FullName);
+                         names.sort();
+                         if (names != *lastNames) {
+                             *lastNames = names;
+                             veltrin::logf("automation: participants %s", qPrintable(names.join(QStringLiteral(", "))));
+                         }
+                         if (!toSay->isEmpty() && classroom.isJoined()) {
+                             const QString text = std::exchange(*toSay, QString());
+                             QTimer::singleShot(0, &panel, [&panel, text] { panel.chat().acSendTextMessage(text); });
+                         }
+                     });
+    QObject::connect(&panel, &veltrin::ClassroomSidePanel::chatLineAdded, &panel, [&panel] {
+        if (panel.chat().chatLog().empty()) return;
+        const veltrin::TTextMessage& line = panel.chat().chatLog().back();
+        const QString text = QString::fromStdString(line.Text).trimmed().replace(QLatin1Char('\n'), QLatin1String("\\n"));
+        veltrin::logf("automation: chat %s: %s", line.NameToUse.c_str(), qPrintable(text));
+    });
 }
 
 }  // namespace
@@ -54,8 +90,14 @@ int main(int argc, char** argv) {
 
     veltrin::AppDelegate::Options options;
     options.classroomFactory = [](const veltrin::ClassroomContext& context) -> std::unique_ptr<veltrin::Classroom> {
-        return std::make_unique<veltrin::ClassroomViewController>(context);
+        auto classroom = std::make_unique<veltrin::ClassroomViewController>(context);
+        if (qEnvironmentVariableIsSet("VELTRIN_AUTOMATION")) observeForAutomation(*classroom);
+        return classroom;
     };
+    // PortAudio stays initialised from start to quit; devices come and go inside that.
+    std::unique_ptr<veltrin::audio::PortAudioSession> audioSession;
+    options.startAudioDevices = [&audioSession] { audioSession = std::make_unique<veltrin::audio::PortAudioSession>(); };
+    options.stopAudioDevices = [&audioSession] { audioSession.reset(); };
     std::unique_ptr<veltrin::AutomatedUserInterface> automated;
     if (const auto answer = veltrin::AutomatedUserInterface::fromEnvironment()) {
         automated = std::make_unique<veltrin::AutomatedUserInterface>(*answer);
@@ -79,5 +121,6 @@ int main(int argc, char** argv) {
     // Close the classroom while the event loop can still serve its connection threads.
     delegateOwner.reset();
     veltrin::waitForRetiredLinks(5000);
+    veltrin::waitForAudioThreads(5000);
     return status;
 }

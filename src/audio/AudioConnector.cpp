@@ -298,6 +298,8 @@ void AudioConnector::send_KeepAlive() {
 
 void AudioConnector::AcmInCompressedData(AudioInput&, const std::uint8_t* data, std::size_t size) {
     std::lock_guard lock(outputMutex_);
+    // Newest sound is dropped once the writer is far behind; what is queued still goes out in order.
+    if (dataBuffer_.size() + TCommand::kSize + size > kMaxPendingOutput) return;
     voiceCommand_.DataSize = static_cast<std::uint32_t>(size);
     VCTools::writeCommandMD(dataBuffer_, voiceCommand_);
     dataBuffer_.insert(dataBuffer_.end(), data, data + size);

@@ -77,6 +77,9 @@ public:
     // Relayed frames of the audio channel are voice blocks of 320 bytes; payloads above this are
     // skipped unread instead of being buffered.
     static constexpr std::uint32_t kMaxVoicePayload = 4096;
+    // Bound on the blocks waiting for the writer (about 20 s of voice): a server that stops reading
+    // holds the writer in its write, and the microphone must not grow the buffer without end.
+    static constexpr std::size_t kMaxPendingOutput = 32 * 1024;
 
     // init:CodecId:NumPlayers:Host:Port:Username:Password:RoomId:UserId:
     AudioConnector(AudioConnectorObserver& mainView, AudioDeviceFactory& devices, int codecId, int numPlayers,

@@ -2,17 +2,31 @@
 
 #include <portaudio.h>
 
+#include <mutex>
+
 #include "audio/AudioFormat.h"
 #include "audio/MonoStream.h"
 #include "wire/Log.h"
 
 namespace veltrin::audio {
 
-PortAudioSession::PortAudioSession() : error_(Pa_Initialize()) {
+namespace {
+// PortAudio counts its initialisations without a lock, and the first one enumerates the devices:
+// connectors and tests initialise from several threads at once.
+std::mutex& initialisationMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+}  // namespace
+
+PortAudioSession::PortAudioSession() {
+    std::lock_guard lock(initialisationMutex());
+    error_ = Pa_Initialize();
     if (error_ != paNoError) logPortAudioError(error_);
 }
 
 PortAudioSession::~PortAudioSession() {
+    std::lock_guard lock(initialisationMutex());
     if (error_ == paNoError) Pa_Terminate();
 }
 

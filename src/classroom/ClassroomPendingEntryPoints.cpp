@@ -6,7 +6,6 @@
 
 namespace veltrin {
 
-void ClassroomViewController::Safe_PlaySound(const std::string&) {}
 void ClassroomViewController::Safe_NavigateToUrl(const std::string&, int) {}
 void ClassroomViewController::Safe_NotifyRecorder(int, int) {}
 
@@ -28,11 +27,8 @@ void ClassroomViewController::Safe_DeleteBoardFromList(int) {}
 void ClassroomViewController::Safe_LoadServerBoard(const TBoardSnapshot&) {}
 void ClassroomViewController::Safe_LoadSingleBoard(const TBoardSnapshot&) {}
 void ClassroomViewController::Safe_CreateXBoard(const TNewBoard&, int) {}
-void ClassroomViewController::Safe_PaintXObject(const TPaintObjectHeader&, const Bytes&) {}
-void ClassroomViewController::Safe_ItemReordered(int, int, int, int) {}
 void ClassroomViewController::Safe_SetBoardRotation(int, int) {}
 void ClassroomViewController::Safe_ClearWhiteboard(int, int) {}
-void ClassroomViewController::Safe_Pointer(int, int, int, bool, int) {}
 
 void ClassroomViewController::Safe_AppShareRefused() {}
 void ClassroomViewController::Safe_AppShareStarted(const TAppShareStruct&, int) {}

@@ -3,12 +3,16 @@
 #include <QInputDialog>
 #include <QLayout>
 
+#include "app/core/Resources.h"
 #include "app/core/UserInterface.h"
 #include "classroom/ClassroomView.h"
 #include "classroom/chat/NotesPanel.h"
 #include "classroom/chat/TextChatView.h"
 #include "classroom/participants/ParticipantListModel.h"
+#include "classroom/participants/ParticipantListPanel.h"
 #include "classroom/participants/ParticipantListView.h"
+#include "platform/sound/SoundPlayer.h"
+#include "wire/Log.h"
 
 namespace veltrin {
 
@@ -20,8 +24,9 @@ ClassroomSidePanel::ClassroomSidePanel(SidePanelHost& host, UserInterface& ui, C
       actions_(model_, static_cast<ParticipantModelHost&>(*this), static_cast<ParticipantActionsUi&>(*this)),
       chat_(static_cast<TextChatSession&>(*this), static_cast<TextChatDisplay&>(*this), ui),
       rows_(std::make_unique<ParticipantListModel>(model_)) {
-    list_ = new ParticipantListView(*rows_, actions_, view.participantsHolder());
-    view.participantsHolder()->layout()->addWidget(list_);
+    list_ = new ParticipantListView(*rows_, actions_);
+    listPanel_ = new ParticipantListPanel(model_, list_, view.participantsHolder());
+    view.participantsHolder()->layout()->addWidget(listPanel_);
     chatView_ = new TextChatView(chat_, view.chatHolder());
     view.chatHolder()->layout()->addWidget(chatView_);
 }
@@ -33,16 +38,32 @@ void ClassroomSidePanel::resetForJoin(int localUid, int localUserType, bool play
     model_.setLocalUser(localUid, localUserType);
     model_.setPlayback(playback);
     chat_.resetForJoin();
+    chatView_->setOptionsVisible(!playback);
     rows_->reload();
+    listPanel_->refresh();
 }
+
+void ClassroomSidePanel::playSound(const std::string& name) {
+    const QString path = resourcePath(ResourceFolder::Sounds, QString::fromStdString(name));
+    if (path.isEmpty()) {
+        logf("sound missing: %s", name.c_str());
+        return;
+    }
+    if (!sounds_) sounds_ = std::make_unique<SystemSoundPlayer>();
+    sounds_->play(path);
+}
+
+void ClassroomSidePanel::setSoundPlayer(std::unique_ptr<SoundPlayer> player) { sounds_ = std::move(player); }
 
 void ClassroomSidePanel::participantListRefreshed() {
     rows_->reload();
+    listPanel_->refresh();
     view_.setCounters(model_.handsCount(), model_.positiveCount(), model_.negativeCount());
     std::vector<std::pair<int, QString>> receivers;
     for (const TUserItem& item : model_.users())
         if (item.UID != host_.localUid()) receivers.emplace_back(item.UID, QString::fromStdString(item.FullName));
     chatView_->setReceivers(receivers);
+    emit participantsRefreshed();
 }
 
 void ClassroomSidePanel::showMessage(const std::string& title, const std::string& text, const std::string& button) {
@@ -83,6 +104,7 @@ void ClassroomSidePanel::chatLogChanged() { chatView_->reloadLog(); }
 void ClassroomSidePanel::scrollChatToEnd() { chatView_->scrollToEnd(); }
 void ClassroomSidePanel::chatLineArrived() {
     if (view_.isFullScreenView()) view_.blinkControl(ClassroomControl::FullScreen);
+    emit chatLineAdded();
 }
 void ClassroomSidePanel::blinkNotesButton() { view_.blinkControl(ClassroomControl::Notes); }
 void ClassroomSidePanel::chatControlsChanged() {

@@ -16,7 +16,9 @@ namespace veltrin {
 class ClassroomView;
 class ParticipantListModel;
 class NotesPanel;
+class ParticipantListPanel;
 class ParticipantListView;
+class SoundPlayer;
 class TextChatView;
 class UserInterface;
 
@@ -55,8 +57,22 @@ public:
     ParticipantActions& actions() { return actions_; }
     TextChat& chat() { return chat_; }
     ParticipantListView* listView() const { return list_; }
+    ParticipantListPanel* listPanel() const { return listPanel_; }
     TextChatView* chatView() const { return chatView_; }
 
+    // Plays one of the named notice sounds ("sndEnter.aiff" …) from the sounds folder; a name
+    // without a file is logged and skipped. The desktop's sound output is opened on first use.
+    void playSound(const std::string& name);
+    // Tests hear the sounds through a recorder instead.
+    void setSoundPlayer(std::unique_ptr<SoundPlayer> player);
+
+signals:
+    // The participant list was refreshed from the model.
+    void participantsRefreshed();
+    // A line joined the chat log (the newest entry of chat().chatLog()).
+    void chatLineAdded();
+
+public:
     // The notes button: shows or hides the session-notes panel.
     void toggleNotes();
 
@@ -105,9 +121,11 @@ private:
     TextChat chat_;
     std::unique_ptr<ParticipantListModel> rows_;
     ParticipantListView* list_ = nullptr;
+    ParticipantListPanel* listPanel_ = nullptr;
     TextChatView* chatView_ = nullptr;
     // Parented to the main window, which may go first at shutdown.
     QPointer<NotesPanel> notes_;
+    std::unique_ptr<SoundPlayer> sounds_;
 };
 
 }  // namespace veltrin

@@ -85,6 +85,8 @@ ClassroomView::ClassroomView(QWidget* parent)
     position_->setMaximumWidth(200);
 
     auto* labels = new QHBoxLayout;
+    // Keeps the status text off the window's edges.
+    labels->setContentsMargins(6, 0, 8, 0);
     labels->addWidget(classroomName_);
     labels->addStretch(1);
     labels->addWidget(counters_);
@@ -191,6 +193,9 @@ void ClassroomView::setSessionTime(const QString& text) { sessionTime_->setText(
 
 void ClassroomView::setCounters(int hands, int yes, int no) {
     counters_->setText(QStringLiteral("Hands: %1   Yes: %2   No: %3").arg(hands).arg(yes).arg(no));
+    // Raised hands wait for the moderator: the counters stand out while there are any.
+    counters_->setStyleSheet(hands > 0 ? QStringLiteral("background-color: #ffe08a; border-radius: 3px; padding: 0 4px;")
+                                       : QString());
 }
 
 QString ClassroomView::countersText() const { return counters_->text(); }

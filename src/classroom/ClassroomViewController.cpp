@@ -16,7 +16,9 @@
 #include "classroom/MainLink.h"
 #include "classroom/MainThread.h"
 #include "classroom/PushToTalkMonitor.h"
+#include "audio/PortAudioDeviceFactory.h"
 #include "classroom/participants/MyControls.h"
+#include "classroom/whiteboard/WhiteboardFeature.h"
 #include "session/ConnectorSettings.h"
 #include "wire/Handshake.h"
 #include "wire/Log.h"
@@ -61,6 +63,15 @@ ClassroomViewController::ClassroomViewController(const ClassroomContext& context
       view_(new ClassroomView) {
     marshaller_ = MainThreadMarshaller::create(*this, *this);
     sidePanel_ = std::make_unique<ClassroomSidePanel>(static_cast<SidePanelHost&>(*this), ui_, *view_);
+    whiteboard_ = std::make_unique<WhiteboardFeature>(
+        WhiteboardLinks{[this] { return liveConnection(); }, [this] { return participants().boardAllowed(); },
+                        [this](int uid) {
+                            const TUserItem* user = participants().findUser(uid);
+                            return user ? qs(user->FullName) : QString();
+                        }},
+        settings_, *view_);
+    audio_ = std::make_unique<AudioFeature>(static_cast<AudioFeatureHost&>(*this), settings_,
+                                            std::make_shared<audio::PortAudioDeviceFactory>());
     sessionTimer_.setInterval(kSessionTimerMs);
     connect(&sessionTimer_, &QTimer::timeout, this, &ClassroomViewController::onSessionTimer);
     connect(view_, &ClassroomView::exitRequested, this, &ClassroomViewController::acDisconnect);
@@ -71,8 +82,10 @@ ClassroomViewController::ClassroomViewController(const ClassroomContext& context
 
 ClassroomViewController::~ClassroomViewController() {
     removeKeyMonitors();
+    audio_.reset();
     marshaller_->detach();
     retire(std::move(link_));
+    whiteboard_.reset();
     sidePanel_.reset();
     delete view_.data();
     logLine("DEALLOC roomview - deallocked");
@@ -236,6 +249,9 @@ void ClassroomViewController::joinedVirtualRoom() {
     logLine("joinedVirtualRoom: selector on main thread");
     // A fresh session: nothing of an earlier join survives.
     sidePanel_->resetForJoin(clientRecord_.UID, clientRecord_.UserTypeID, mode_ == ClassroomMode::Playback);
+    // Read-only until the permissions are known.
+    whiteboard_->resetForJoin(clientRecord_.UID);
+    whiteboard_->applyControls(true, false);
     showDisconnectionNotification_ = true;
     enterTimeStamp_ = QDateTime::currentDateTime();
     currentClassroomView_ = ClassroomPage::Whiteboard;
@@ -259,6 +275,7 @@ void ClassroomViewController::joinedVirtualRoom() {
     }
 
     if (mode_ == ClassroomMode::Live) sessionTimer_.start();
+    if (mode_ == ClassroomMode::Live) audio_->ConnectAudio();
 }
 
 void ClassroomViewController::onSessionTimer() {
@@ -345,6 +362,7 @@ void ClassroomViewController::DisconnectAndHide() {
     removeAllTempFiles();
     if (isConnected() && micActive_) connector()->send_SimpleCommand(kReleaseSpeakingChannel);
     micActive_ = false;
+    audio_->dropConnector();
     retire(std::move(link_));
     link_.reset();
     sidePanel_->resetForJoin(clientRecord_.UID, clientRecord_.UserTypeID, mode_ == ClassroomMode::Playback);
@@ -466,6 +484,12 @@ void ClassroomViewController::performMenuCommand(int tag) {
     case MenuTag::TakeBoardAccessFromAll:
         actions.SetBoardAccessToAll(tag == MenuTag::GiveBoardAccessToAll);
         break;
+    case MenuTag::AudioTest:
+        audio_->acAudioTest();
+        break;
+    case MenuTag::ReconnectAudio:
+        audio_->reconnectAudio();
+        break;
     case MenuTag::SaveTextMessages:
         sidePanel_->chat().SaveTextMessagesToFile();
         break;
@@ -525,6 +549,7 @@ void ClassroomViewController::applyMyControls() {
     in.roomAllowsRecordings = roomHeader_.AllowRecordings;
     in.roomAllowsAppShare = roomHeader_.AllowAppShare;
     const MyControlStates st = computeMyControls(in);
+    whiteboard_->applyControls(st.canvasReadOnly, st.whiteboardToolBarVisible);
     if (!view_ || in.playback) return;
     using C = ClassroomControl;
     view_->setControlVisible(C::ClearMotions, st.clearMotionsVisible);
@@ -653,6 +678,12 @@ void ClassroomViewController::onControl(ClassroomControl control) {
     case ClassroomControl::ClearMotions:
         sidePanel_->actions().acClearMotions();
         break;
+    case ClassroomControl::Microphone:
+        if (mode_ == ClassroomMode::Live) audio_->acMic();
+        break;
+    case ClassroomControl::AudioTest:
+        audio_->acAudioTest();
+        break;
     default:
         // The other tools arrive with their features.
         Safe_ForceDisplayToast("Tool not allowed.", 1.5);
@@ -712,9 +743,21 @@ void ClassroomViewController::Safe_AddErrorMessage(const std::string& text) { si
 void ClassroomViewController::Safe_SetChatStatus(int status) { sidePanel_->chat().SetChatStatus(status); }
 void ClassroomViewController::Safe_SetNotesStatus(int status) { sidePanel_->chat().SetNotesStatus(status); }
 void ClassroomViewController::Safe_ClearTextChatLog() { sidePanel_->chat().ClearTextChatLog(); }
+// The dispatcher has already checked the Beep* setting of the notice.
+void ClassroomViewController::Safe_PlaySound(const std::string& name) { sidePanel_->playSound(name); }
 
-void ClassroomViewController::Safe_StartMic() { micActive_ = true; }
-void ClassroomViewController::Safe_StopMic() { micActive_ = false; }
+void ClassroomViewController::Safe_StartMic() { audio_->_startMic(); }
+void ClassroomViewController::Safe_StopMic() { audio_->_stopMic(); }
+
+void ClassroomViewController::Safe_PaintXObject(const TPaintObjectHeader& header, const Bytes& body) {
+    whiteboard_->Safe_PaintXObject(header, body);
+}
+void ClassroomViewController::Safe_ItemReordered(int boardIndex, int localIndex, int position, int ownerUid) {
+    whiteboard_->Safe_ItemReordered(boardIndex, localIndex, position, ownerUid);
+}
+void ClassroomViewController::Safe_Pointer(int boardIndex, int x, int y, bool show, int pointerIndex) {
+    whiteboard_->Safe_Pointer(boardIndex, x, y, show, pointerIndex);
+}
 
 void ClassroomViewController::Safe_Kick(const std::string& reason) {
     showDisconnectionNotification_ = false;

@@ -16,12 +16,14 @@
 #include "classroom/ClassroomView.h"
 #include "classroom/MainThreadMarshaller.h"
 #include "classroom/ClassroomSidePanel.h"
+#include "classroom/audio/AudioFeature.h"
 #include "session/ClassroomEntryPoints.h"
 #include "wire/Records.h"
 
 namespace veltrin {
 
 class PushToTalkMonitor;
+class WhiteboardFeature;
 class TSocketConnector;
 struct MainLink;
 
@@ -43,7 +45,8 @@ class ClassroomViewController final : public QObject,
                                       public Classroom,
                                       public ClassroomEntryPoints,
                                       public MainThreadMarshaller::ConnectionTarget,
-                                      private SidePanelHost {
+                                      private SidePanelHost,
+                                      private AudioFeatureHost {
     Q_OBJECT
 
 public:
@@ -105,6 +108,8 @@ public:
     bool showsDisconnectionNotification() const override { return showDisconnectionNotification_; }
     bool micActive() const { return micActive_; }
     ClassroomView* classroomView() const { return view_; }
+    WhiteboardFeature* whiteboard() const { return whiteboard_.get(); }
+    AudioFeature& audio() { return *audio_; }
     // The main connection while there is one (the features send through it).
     TSocketConnector* connector() const;
 
@@ -221,6 +226,19 @@ private:
     void installKeyMonitors();
     void removeKeyMonitors();
 
+    // AudioFeatureHost (classroom/audio/ClassroomAudio.cpp)
+    OutgoingCommands* audioCommands() override;
+    bool audioVoiceAllowed() const override;
+    bool audioMicActive() const override { return micActive_; }
+    void setAudioMicActive(bool active) override { micActive_ = active; }
+    AudioConnectParameters audioConnectParameters() const override;
+    void addErrorMessage(const std::string& text) override { Safe_AddErrorMessage(text); }
+    void addNotificationMessage(const std::string& text) override { Safe_AddNotificationMessage(text); }
+    void setMicButton(const char* image) override;
+    void setMicButtonEnabled(bool enabled) override;
+    void audioStateChanged(int audioState, bool microphoneUsable) override;
+    QWidget* audioTestParent() override { return view_; }
+
     ClassroomMode mode_;
     SessionParameters& session_;
     DefaultFlags& settings_;
@@ -253,6 +271,8 @@ private:
     QTimer sessionTimer_;
     QDateTime enterTimeStamp_;
     std::unique_ptr<PushToTalkMonitor> keyMonitor_;
+    std::unique_ptr<WhiteboardFeature> whiteboard_;
+    std::unique_ptr<AudioFeature> audio_;
 
     // Guards only the stored byte rate, which capture threads read.
     mutable std::mutex lock_;

@@ -8,22 +8,20 @@ namespace veltrin::wb {
 
 QColor BoardRenderer::backdropColor() { return QColor(255, 249, 232); }
 
-void BoardRenderer::paintFinished(QPainter& p, const QSize& viewSize, const BoardPlacement& placement,
-                                  const BoardAppearance& a, const PaintObjectList& objects) {
-    p.fillRect(QRect(QPoint(0, 0), viewSize), backdropColor());
-    p.fillRect(placement.scaledRect, toQColor(a.backgroundColor));
-    if (!a.backgroundImage.isNull() && a.hasBgImage && a.boardLoaded) {
-        p.save();
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.setOpacity(1.0);
-        p.drawImage(placement.scaledRect, a.backgroundImage);
-        p.restore();
-    }
-    if (!a.markupVisible) return;
+bool BoardRenderer::CacheKey::sameExceptList(const CacheKey& other) const {
+    CacheKey copy = other;
+    copy.listRevision = listRevision;
+    return copy == *this;
+}
+
+std::size_t BoardRenderer::paintObjects(QPainter& p, const BoardPlacement& placement, const PaintObjectList& objects,
+                                        std::size_t first) {
     const double offX = placement.offsetX();
     const double offY = placement.offsetY();
     const PaintObjectPtr selected = objects.selected();
-    objects.forEachObject([&](const TPaintObject& o) {
+    std::size_t drawn = 0;
+    objects.forEachObjectFrom(first, [&](const TPaintObject& o) {
+        ++drawn;
         p.save();
         PaintObjectRenderer::drawObject(p, o, offX, offY, placement.scaleX, placement.scaleY);
         p.restore();
@@ -33,6 +31,22 @@ void BoardRenderer::paintFinished(QPainter& p, const QSize& viewSize, const Boar
             p.restore();
         }
     });
+    return first + drawn;
+}
+
+std::size_t BoardRenderer::paintFinished(QPainter& p, const QSize& viewSize, const BoardPlacement& placement,
+                                         const BoardAppearance& a, const PaintObjectList& objects) {
+    p.fillRect(QRect(QPoint(0, 0), viewSize), backdropColor());
+    p.fillRect(placement.scaledRect, toQColor(a.backgroundColor));
+    if (!a.backgroundImage.isNull() && a.hasBgImage && a.boardLoaded) {
+        p.save();
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.setOpacity(1.0);
+        p.drawImage(placement.scaledRect, a.backgroundImage);
+        p.restore();
+    }
+    if (!a.markupVisible) return 0;
+    return paintObjects(p, placement, objects, 0);
 }
 
 void BoardRenderer::paintInProgress(QPainter& p, const BoardPlacement& placement, const TPaintObject* inProgress) {
@@ -69,12 +83,19 @@ BoardPlacement BoardRenderer::paint(QPainter& p, const QSize& viewSize, const Bo
     const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
     const CacheKey key{viewSize,     dpr,          placement,           a.backgroundColor,  a.hasBgImage,
                        a.boardLoaded, a.markupVisible, a.backgroundRevision, objects.revision()};
-    if (!cacheValid_ || !(key == key_)) {
+    if (cacheValid_ && !(key == key_) && key.sameExceptList(key_) && objects.onlyAppendedSince(key_.listRevision)) {
+        if (a.markupVisible) {
+            QPainter cp(&cache_);
+            cachedObjects_ = paintObjects(cp, placement, objects, cachedObjects_);
+        }
+        key_ = key;
+        ++extensions_;
+    } else if (!cacheValid_ || !(key == key_)) {
         cache_ = QImage(viewSize * dpr, QImage::Format_ARGB32_Premultiplied);
         cache_.setDevicePixelRatio(dpr);
         cache_.fill(Qt::transparent);
         QPainter cp(&cache_);
-        paintFinished(cp, viewSize, placement, a, objects);
+        cachedObjects_ = paintFinished(cp, viewSize, placement, a, objects);
         cp.end();
         key_ = key;
         cacheValid_ = true;

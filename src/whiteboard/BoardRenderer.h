@@ -32,7 +32,8 @@ struct BoardAppearance {
 // Paints a whole board: backdrop, background colour and image, the objects in list order with the
 // selection decoration, and the object being drawn. The finished part is kept as a picture and
 // reused while nothing it depends on changed (view size, placement, appearance, list revision),
-// so that repainting an unchanged board is one image copy.
+// so that repainting an unchanged board is one image copy. Objects appended on top since the
+// picture was made (a finished stroke, a remote object) are drawn onto it rather than rebuilding it.
 class BoardRenderer {
 public:
     static QColor backdropColor();
@@ -50,6 +51,8 @@ public:
     void invalidate() { cacheValid_ = false; }
     // How many times the finished part was drawn afresh (for tests and benchmarks).
     std::uint64_t cacheRebuilds() const { return rebuilds_; }
+    // How many times objects appended on top were drawn onto the kept picture instead.
+    std::uint64_t cacheExtensions() const { return extensions_; }
 
 private:
     struct CacheKey {
@@ -63,17 +66,24 @@ private:
         std::uint64_t backgroundRevision = 0;
         std::uint64_t listRevision = 0;
         bool operator==(const CacheKey&) const = default;
+        bool sameExceptList(const CacheKey& other) const;
     };
 
-    static void paintFinished(QPainter& painter, const QSize& viewSize, const BoardPlacement& placement,
-                              const BoardAppearance& appearance, const PaintObjectList& objects);
+    // Answers how many objects were drawn.
+    static std::size_t paintFinished(QPainter& painter, const QSize& viewSize, const BoardPlacement& placement,
+                                     const BoardAppearance& appearance, const PaintObjectList& objects);
+    // Draws the objects from position `first` on, each with its decoration when selected.
+    static std::size_t paintObjects(QPainter& painter, const BoardPlacement& placement, const PaintObjectList& objects,
+                                    std::size_t first);
     static void paintInProgress(QPainter& painter, const BoardPlacement& placement, const TPaintObject* inProgress);
 
     bool caching_ = true;
     bool cacheValid_ = false;
     CacheKey key_;
     QImage cache_;
+    std::size_t cachedObjects_ = 0;
     std::uint64_t rebuilds_ = 0;
+    std::uint64_t extensions_ = 0;
 };
 
 }  // namespace veltrin::wb

@@ -59,7 +59,7 @@ PaintObjectList::RemoteChange PaintObjectList::applyObjectUpdate(const TPaintObj
         MemoryInputStream in(body);
         if (PaintObjectPtr existing = findLocked(header.UserId, header.LocalIndex)) {
             existing->LoadFromStream(in);
-            ++revision_;
+            reshapedLocked();
             return RemoteChange::Updated;
         }
         auto object = std::make_shared<TPaintObject>(header.UserId, header.LocalIndex, boardIndex_);
@@ -74,7 +74,7 @@ PaintObjectList::RemoteChange PaintObjectList::applyObjectUpdate(const TPaintObj
         if (!existing) return RemoteChange::None;
         objects_.erase(positionLocked(existing.get()));
         if (selected_ == existing) selected_.reset();
-        ++revision_;
+        reshapedLocked();
         return RemoteChange::Removed;
     }
     default:
@@ -92,7 +92,7 @@ bool PaintObjectList::applyReorder(std::int32_t localIndex, std::int32_t positio
     } else {
         objects_.insert(objects_.begin(), std::move(object));
     }
-    ++revision_;
+    reshapedLocked();
     return true;
 }
 
@@ -109,7 +109,7 @@ bool PaintObjectList::remove(const TPaintObject* object) {
     if (it == objects_.end()) return false;
     if (selected_.get() == object) selected_.reset();
     objects_.erase(it);
-    ++revision_;
+    reshapedLocked();
     return true;
 }
 
@@ -118,7 +118,7 @@ bool PaintObjectList::moveToFront(const TPaintObject* object) {
     auto it = positionLocked(object);
     if (it == objects_.end()) return false;
     std::rotate(it, it + 1, objects_.end());
-    ++revision_;
+    reshapedLocked();
     return true;
 }
 
@@ -127,7 +127,7 @@ bool PaintObjectList::moveToBack(const TPaintObject* object) {
     auto it = positionLocked(object);
     if (it == objects_.end()) return false;
     std::rotate(objects_.begin(), it, it + 1);
-    ++revision_;
+    reshapedLocked();
     return true;
 }
 
@@ -135,7 +135,7 @@ void PaintObjectList::clear() {
     std::lock_guard lock(mutex_);
     objects_.clear();
     selected_.reset();
-    ++revision_;
+    reshapedLocked();
 }
 
 void PaintObjectList::replaceAll(std::vector<PaintObjectPtr> objects) {
@@ -147,7 +147,7 @@ void PaintObjectList::replaceAll(std::vector<PaintObjectPtr> objects) {
         raiseLocked(object->FObjectID);
         objects_.push_back(std::move(object));
     }
-    ++revision_;
+    reshapedLocked();
 }
 
 PaintObjectPtr PaintObjectList::find(std::int32_t userId, std::int32_t localIndex) const {
@@ -194,7 +194,7 @@ void PaintObjectList::setSelected(PaintObjectPtr object) {
     std::lock_guard lock(mutex_);
     if (selected_ == object) return;
     selected_ = std::move(object);
-    ++revision_;
+    reshapedLocked();
 }
 
 std::uint64_t PaintObjectList::revision() const {
@@ -202,9 +202,20 @@ std::uint64_t PaintObjectList::revision() const {
     return revision_;
 }
 
+void PaintObjectList::forEachObjectFrom(std::size_t first,
+                                         const std::function<void(const TPaintObject&)>& visit) const {
+    std::lock_guard lock(mutex_);
+    for (std::size_t i = first; i < objects_.size(); ++i) visit(*objects_[i]);
+}
+
+bool PaintObjectList::onlyAppendedSince(std::uint64_t revision) const {
+    std::lock_guard lock(mutex_);
+    return reshapedRevision_ <= revision && revision <= revision_;
+}
+
 void PaintObjectList::touch() {
     std::lock_guard lock(mutex_);
-    ++revision_;
+    reshapedLocked();
 }
 
 }  // namespace veltrin::wb

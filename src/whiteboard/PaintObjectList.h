@@ -60,6 +60,8 @@ public:
     std::vector<PaintObjectPtr> objects() const;
     std::size_t size() const;
     void forEachObject(const std::function<void(const TPaintObject&)>& visit) const;
+    // Visits the objects from position `first` on (the ones appended after a picture was made).
+    void forEachObjectFrom(std::size_t first, const std::function<void(const TPaintObject&)>& visit) const;
 
     // ---- selection
     PaintObjectPtr selected() const;
@@ -70,11 +72,15 @@ public:
     std::uint64_t revision() const;
     // Called after an object of the list was changed in place (moved, resized, retyped).
     void touch();
+    // True when every change since `revision` only appended objects on top, so a picture made at
+    // that revision stays right once the new objects are drawn over it.
+    bool onlyAppendedSince(std::uint64_t revision) const;
 
 private:
     PaintObjectPtr findLocked(std::int32_t userId, std::int32_t localIndex) const;
     std::vector<PaintObjectPtr>::iterator positionLocked(const TPaintObject* object);
     void raiseLocked(std::int32_t localIndex);
+    void reshapedLocked() { reshapedRevision_ = ++revision_; }
 
     mutable std::mutex mutex_;
     std::int32_t boardIndex_;
@@ -82,6 +88,8 @@ private:
     std::vector<PaintObjectPtr> objects_;
     PaintObjectPtr selected_;
     std::uint64_t revision_ = 0;
+    // The revision of the last change that was not an append on top.
+    std::uint64_t reshapedRevision_ = 0;
 };
 
 }  // namespace veltrin::wb

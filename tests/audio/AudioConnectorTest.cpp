@@ -14,6 +14,7 @@
 #include "audio/AudioConnector.h"
 #include "tests/audio/AudioTestSupport.h"
 #include "tests/audio/FakeAudioDevices.h"
+#include "audio/VoicePlayback.h"
 #include "wire/ServerHandshake.h"
 #include "wire/VCTools.h"
 
@@ -321,6 +322,92 @@ TEST(AudioConnector, ServerRelaysOnlyWholeBlocks) {
     ASSERT_TRUE(audio.sendFrame(9, blockOf(3)));
     ASSERT_TRUE(eventually([&] { return !student.heard(0).empty(); }));
     EXPECT_EQ(student.heard(0), Blocks{blockOf(3)});
+}
+
+// A player with the real decoder and bounded queue, counting what it decoded.
+class QueueingPlayer final : public AudioOutput {
+public:
+    int OpenDeviceWithId(int) override { return 0; }
+    bool start() override { return true; }
+    void stop() override {}
+    void addBuffer(const std::uint8_t* data, std::size_t size) override { playback_.addBuffer(data, size); }
+    void setChangeSampleBy(int step) override { playback_.setChangeSampleBy(step); }
+    int getChangeSampleBy() const override { return playback_.getChangeSampleBy(); }
+    std::size_t queued() const { return playback_.queued(); }
+    std::atomic<int> decoded{0};
+
+private:
+    VoicePlayback playback_{[this](int) { ++decoded; }};
+};
+
+class QueueingDevices final : public AudioDeviceFactory {
+public:
+    std::unique_ptr<AudioInput> createMicrophone(int, bool, AudioInputDelegate&) override { return nullptr; }
+    std::unique_ptr<AudioOutput> createPlayer(int, AudioOutputDelegate&) override {
+        auto p = std::make_unique<QueueingPlayer>();
+        players.push_back(p.get());
+        return p;
+    }
+    bool isDeviceWithIdMatchesName(int, const std::string&) override { return false; }
+    std::vector<QueueingPlayer*> players;
+};
+
+TEST(AudioConnector, AFloodFromOneSpeakerIsDecodedButQueuedOnlyUpToTheBound) {
+    // 300 blocks at once (a minute of sound) and blocks of the wrong size in between.
+    Bytes script;
+    for (int i = 0; i < 300; ++i) {
+        appendFrame(script, 27, 77, blockOf(std::uint8_t(i)), kVoiceBlockBytes);
+        if (i % 100 == 0) {
+            appendFrame(script, 27, 77, Bytes(319, 1), 319);
+            appendFrame(script, 27, 77, Bytes(321, 1), 321);
+        }
+    }
+    ScriptedAudioServer server(script);
+    RecordingObserver observer;
+    QueueingDevices devices;
+    AudioConnector connector(observer, devices, 0, 5, "127.0.0.1", server.port(), "teacher", "teacher", kRoom, 101);
+    ASSERT_EQ(connector.InitAudio({}), kAudioConnected);
+    server.release();
+    ASSERT_TRUE(eventually([&] { return devices.players[0]->decoded == 300; }));
+    EXPECT_EQ(devices.players[0]->queued(), PlaybackQueue::kDefaultCapacity) << "the newest sound was dropped";
+    for (int slot = 1; slot < 5; ++slot) EXPECT_EQ(devices.players[std::size_t(slot)]->decoded, 0);
+    connector.DisconnectAudio();
+    EXPECT_TRUE(observer.waitForStatuses(3));
+}
+
+TEST(AudioConnector, ASixthSpeakerTakesOverTheFirstPlayer) {
+    Bytes script;
+    for (std::uint32_t uid = 1; uid <= 6; ++uid) appendFrame(script, 27, uid, blockOf(std::uint8_t(uid)), kVoiceBlockBytes);
+    appendFrame(script, 27, 1, blockOf(0x11), kVoiceBlockBytes);  // the first speaker again
+    ScriptedAudioServer server(script);
+    RecordingObserver observer;
+    FakeDevices devices;
+    AudioConnector connector(observer, devices, 0, 5, "127.0.0.1", server.port(), "teacher", "teacher", kRoom, 101);
+    ASSERT_EQ(connector.InitAudio({}), kAudioConnected);
+    server.release();
+    ASSERT_TRUE(eventually([&] { return devices.players[0]->blocks().size() == 3; }));
+    EXPECT_EQ(devices.players[0]->blocks(), (Blocks{blockOf(1), blockOf(6), blockOf(0x11)}));
+    EXPECT_EQ(connector.playerUid(0), 1u) << "slot 0 goes to whoever was heard last without a player";
+    for (int slot = 1; slot < 5; ++slot) {
+        EXPECT_EQ(connector.playerUid(slot), std::uint32_t(slot + 1));
+        EXPECT_EQ(devices.players[std::size_t(slot)]->blocks(), Blocks{blockOf(std::uint8_t(slot + 1))});
+    }
+    connector.DisconnectAudio();
+    EXPECT_TRUE(observer.waitForStatuses(3));
+}
+
+TEST(AudioConnector, BlocksWaitingForTheWriterAreBounded) {
+    InProcessServer server;
+    RecordingObserver observer;
+    FakeDevices devices;
+    AudioConnector connector(observer, devices, 0, 5, "127.0.0.1", server.port(), "teacher", "teacher", kRoom, 101);
+    ASSERT_EQ(connector.InitAudio({}), kAudioConnected);
+    // Far more than the writer takes in one tick.
+    for (int i = 0; i < 2000; ++i) devices.mic->speak(blockOf(5));
+    EXPECT_LE(connector.pendingOutputSize(), AudioConnector::kMaxPendingOutput);
+    EXPECT_GT(connector.pendingOutputSize(), AudioConnector::kMaxPendingOutput - 2 * (kVoiceBlockBytes + 22));
+    connector.DisconnectAudio();
+    EXPECT_TRUE(observer.waitForStatuses(3));
 }
 
 }  // namespace

@@ -162,7 +162,7 @@ TEST_F(SessionTest, KeepAliveAndPendingRequestsAreNotAnsweredNorRelayed) {
     receivedUntilAnswer(*a);  // b's arrival notice
     const auto relayedBefore = server_.stats().relayed;
     // The client's keep-alive and the requests whose features answer later.
-    for (std::uint16_t id : {57, 57, 79, 81, 95, 121, 140, 148}) ASSERT_TRUE(a->sendFrame(id));
+    for (std::uint16_t id : {57, 57, 95, 121, 140, 148}) ASSERT_TRUE(a->sendFrame(id));
     ASSERT_TRUE(a->sendFrame(2));
     auto first = a->readFrame();
     ASSERT_TRUE(first);

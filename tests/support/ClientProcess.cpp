@@ -32,6 +32,7 @@ bool ClientProcess::start(const QStringList& arguments) {
                                                                           QFileDevice::ExeOwner);
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home_.filePath(QStringLiteral("runtime")));
     env.insert(QStringLiteral("TMPDIR"), home_.path());
+    env.insert(extraEnvironment_);
     process_.setProcessEnvironment(env);
     process_.setProgram(clientExecutable());
     process_.setArguments(arguments);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -19,6 +20,8 @@ public:
 
     // Settings written before the start, as "key=value" lines of the preferences file.
     void setSettings(const QStringList& lines);
+    // An extra environment variable for the next start.
+    void setEnvironment(const QString& name, const QString& value) { extraEnvironment_.insert(name, value); }
     bool start(const QStringList& arguments);
     void stop();
 
@@ -33,6 +36,7 @@ private:
     QTemporaryDir home_;
     QProcess process_;
     QByteArray output_;
+    QProcessEnvironment extraEnvironment_;
 };
 
 QString clientExecutable();

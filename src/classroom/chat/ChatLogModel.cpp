@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 
 #include "classroom/chat/TextChat.h"
+#include "classroom/participants/ParticipantIcons.h"
 
 namespace veltrin {
 
@@ -43,8 +44,13 @@ QVariant ChatLogModel::data(const QModelIndex& index, int role) const {
     const TTextMessage& message = log_[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
         return rowText(message);
+    case Qt::AccessibleTextRole:
+        // The marker is a picture; a screen reader says it in words.
+        return isPrivate(message) ? QStringLiteral("(private) ") + rowText(message) : rowText(message);
+    case Qt::DecorationRole:
+        if (isPrivate(message)) return participantIcon(QString::fromLatin1(kPrivateMarkerIcon));
+        return {};
     case Qt::ToolTipRole:
         return fromUtf8(message.TimeToShow);
     case Qt::FontRole: {
@@ -81,7 +87,9 @@ QSize ChatRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModel
     const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
     const int column = view != nullptr ? view->viewport()->width() : 0;
     if (column <= 0) return {0, 34};
-    const int width = std::max(1, column - widthReduction_);
+    // A private row's marker takes its width from the text.
+    const int marker = index.data(ChatLogModel::IsPrivateRole).toBool() ? option.decorationSize.width() + 4 : 0;
+    const int width = std::max(1, column - widthReduction_ - marker);
     const QFont font = index.data(Qt::FontRole).value<QFont>();
     const QRect bounds = QFontMetrics(font).boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap,
                                                          index.data(Qt::DisplayRole).toString());

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPalette>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "classroom/chat/ChatLogModel.h"
@@ -41,6 +42,7 @@ TextChatView::TextChatView(TextChat& chat, QWidget* parent)
     : QWidget(parent),
       chat_(chat),
       caption_(new QLabel(this)),
+      options_(new QToolButton(this)),
       log_(new QListView(this)),
       model_(new ChatLogModel(chat.chatLog(), [&chat] { return chat.fontSize(); }, this)),
       receivers_(new QComboBox(this)),
@@ -71,15 +73,33 @@ TextChatView::TextChatView(TextChat& chat, QWidget* parent)
     connect(send_, &QPushButton::clicked, this, &TextChatView::sendInput);
     send_->setAutoDefault(false);
 
+    // The menu is built each time it opens: its moderator items follow the local user's role.
+    auto* optionsMenu = new QMenu(kTextChatMenuTitle, options_);
+    connect(optionsMenu, &QMenu::aboutToShow, this, [this, optionsMenu] {
+        optionsMenu->clear();
+        addMenuItems(optionsMenu, chat_.contextMenu(), chat_);
+    });
+    options_->setText(QStringLiteral("Options"));
+    options_->setAccessibleName(QStringLiteral("Text chat options"));
+    options_->setToolTip(QStringLiteral("Text chat options"));
+    options_->setMenu(optionsMenu);
+    options_->setPopupMode(QToolButton::InstantPopup);
+    options_->setAutoRaise(true);
+    options_->setFocusPolicy(Qt::TabFocus);
+
+    auto* captionRow = new QHBoxLayout;
+    captionRow->addWidget(caption_, 1);
+    captionRow->addWidget(options_);
     auto* inputRow = new QHBoxLayout;
     inputRow->addWidget(input_, 1);
     inputRow->addWidget(send_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(caption_);
+    layout->addLayout(captionRow);
     layout->addWidget(log_, 1);
     layout->addWidget(receivers_);
     layout->addLayout(inputRow);
+    setTabOrder(options_, log_);
     setTabOrder(log_, receivers_);
     setTabOrder(receivers_, input_);
     setTabOrder(input_, send_);
@@ -104,6 +124,8 @@ void TextChatView::updateControls() {
     send_->setEnabled(enabled);
     receivers_->setEnabled(enabled);
 }
+
+void TextChatView::setOptionsVisible(bool visible) { options_->setVisible(visible); }
 
 void TextChatView::setReceivers(const std::vector<std::pair<int, QString>>& receivers) {
     receivers_->clear();

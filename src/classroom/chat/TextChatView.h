@@ -13,6 +13,7 @@ class QLineEdit;
 class QListView;
 class QMenu;
 class QPushButton;
+class QToolButton;
 
 namespace veltrin {
 
@@ -48,6 +49,9 @@ public:
     QPushButton* sendButton() const { return send_; }
     QComboBox* receiverSelector() const { return receivers_; }
     QLabel* caption() const { return caption_; }
+    // The options button beside the caption opens the same menu; playback hides it.
+    QToolButton* optionsButton() const { return options_; }
+    void setOptionsVisible(bool visible);
     ChatLogModel* model() const { return model_; }
 
 protected:
@@ -59,6 +63,7 @@ private:
 
     TextChat& chat_;
     QLabel* caption_;
+    QToolButton* options_;
     QListView* log_;
     ChatLogModel* model_;
     QComboBox* receivers_;

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "app/core/Resources.h"
+
 namespace veltrin {
 
 namespace {
@@ -115,6 +117,31 @@ QPixmap draw(const QString& name) {
         p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(10, 10), QPointF(22, 22));
         p.drawLine(QPointF(22, 10), QPointF(10, 22));
+    } else if (name == QLatin1String(kPrivateMarkerIcon)) {
+        // A small padlock.
+        p.setPen(QPen(QColor(150, 110, 20), 1.6));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(4.5, 1.5, 7, 9), 0, 180 * 16);
+        p.drawLine(QPointF(4.5, 6), QPointF(4.5, 8));
+        p.drawLine(QPointF(11.5, 6), QPointF(11.5, 8));
+        p.setPen(QPen(QColor(150, 110, 20), 1));
+        p.setBrush(QColor(235, 185, 40));
+        p.drawRoundedRect(QRectF(2.5, 7.5, 11, 7.5), 1.5, 1.5);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(120, 85, 10));
+        p.drawEllipse(QRectF(7, 9.5, 2, 2));
+        p.drawRect(QRectF(7.5, 11, 1, 2.5));
+    } else if (name == QLatin1String(kSortButtonIcon)) {
+        // Three bars of falling length with a downward arrow.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(70, 70, 70));
+        p.drawRect(QRectF(1, 3, 8, 2));
+        p.drawRect(QRectF(1, 7, 6, 2));
+        p.drawRect(QRectF(1, 11, 4, 2));
+        p.setPen(QPen(QColor(70, 70, 70), 1.5));
+        p.drawLine(QPointF(12.5, 2), QPointF(12.5, 13));
+        p.setPen(Qt::NoPen);
+        p.drawPolygon(QPolygonF({QPointF(9.5, 11), QPointF(15.5, 11), QPointF(12.5, 15)}));
     } else {
         return {};
     }
@@ -124,11 +151,31 @@ QPixmap draw(const QString& name) {
 
 }  // namespace
 
+const QStringList& participantIconNames() {
+    static const QStringList names = {
+        QStringLiteral("mike_granted_16x16.png"),  QStringLiteral("mike_forbidden_16x16.png"),
+        QStringLiteral("mike_speak_16x16.png"),    QStringLiteral("typing_16x16.png"),
+        QStringLiteral("cam_broadcast_16x16.png"), QStringLiteral("app_share_16x16"),
+        QStringLiteral("app_share_control_16x16"), QStringLiteral("ok_1.png"),
+        QStringLiteral("user_framed.png"),         QStringLiteral("user_framed_gray.png"),
+        QStringLiteral("motion_hand_32.png"),      QStringLiteral("motion_smile_32.png"),
+        QStringLiteral("motion_clap_32.png"),      QStringLiteral("motion_positive_32.png"),
+        QStringLiteral("motion_negative_32.png"),  QString::fromLatin1(kPrivateMarkerIcon),
+        QString::fromLatin1(kSortButtonIcon),
+    };
+    return names;
+}
+
+QPixmap drawParticipantIcon(const QString& name) { return draw(name); }
+
 QPixmap participantIcon(const QString& name) {
     static QHash<QString, QPixmap> cache;
     const auto it = cache.constFind(name);
     if (it != cache.constEnd()) return *it;
-    QPixmap pixmap = draw(name);
+    QPixmap pixmap;
+    const QString file = resourcePath(ResourceFolder::Icons, name);
+    // The file names carry no reliable suffix ("app_share_16x16"), so the format is sniffed.
+    if (file.isEmpty() || !pixmap.load(file)) pixmap = draw(name);
     cache.insert(name, pixmap);
     return pixmap;
 }

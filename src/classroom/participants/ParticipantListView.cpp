@@ -78,15 +78,20 @@ void ParticipantRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     painter->setFont(index.data(Qt::FontRole).value<QFont>());
     const QString name =
         painter->fontMetrics().elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight, text.width());
-    painter->drawText(text, Qt::AlignLeft | Qt::AlignTop, name);
+    const QString secondLine = index.data(ParticipantListModel::SecondLineRole).toString();
+    // A name without a second line sits in the middle of its row, level with the portrait.
+    painter->drawText(text, Qt::AlignLeft | (secondLine.trimmed().isEmpty() ? Qt::AlignVCenter : Qt::AlignTop), name);
+    if (secondLine.trimmed().isEmpty()) {
+        painter->restore();
+        return;
+    }
     QFont second = painter->font();
     second.setBold(false);
     second.setPointSize(9);
     painter->setFont(second);
     painter->setPen(QColor(Qt::darkGray));
     painter->drawText(text, Qt::AlignLeft | Qt::AlignBottom,
-                      painter->fontMetrics().elidedText(index.data(ParticipantListModel::SecondLineRole).toString(),
-                                                        Qt::ElideRight, text.width()));
+                      painter->fontMetrics().elidedText(secondLine, Qt::ElideRight, text.width()));
     painter->restore();
 }
 
@@ -97,6 +102,16 @@ ParticipantListView::ParticipantListView(ParticipantListModel& rows, Participant
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setAccessibleName(QStringLiteral("Participants"));
+    // Every refresh rebuilds the rows; the keyboard's place follows its participant, not its row
+    // number, so a status change elsewhere never moves or drops it.
+    connect(&rows_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        const QModelIndex current = currentIndex();
+        currentUid_ = current.isValid() ? current.data(ParticipantListModel::UidRole).toInt() : -1;
+    });
+    connect(&rows_, &QAbstractItemModel::modelReset, this, [this] {
+        const int row = currentUid_ >= 0 ? rows_.rowOfUid(currentUid_) : -1;
+        if (row >= 0) selectionModel()->setCurrentIndex(rows_.index(row), QItemSelectionModel::ClearAndSelect);
+    });
 }
 
 QMenu* ParticipantListView::buildMenu(int uid, QWidget* parent) {

@@ -62,6 +62,7 @@ private:
     ParticipantListModel& rows_;
     ParticipantActions& actions_;
     std::function<ParticipantMenuContext()> contextOf_;
+    int currentUid_ = -1;
 };
 
 }  // namespace veltrin

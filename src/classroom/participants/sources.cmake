@@ -14,4 +14,6 @@ set(VELTRIN_PARTICIPANTS_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ParticipantListModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ParticipantListModel.h
   ${CMAKE_CURRENT_LIST_DIR}/ParticipantListView.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ParticipantListView.h)
+  ${CMAKE_CURRENT_LIST_DIR}/ParticipantListView.h
+  ${CMAKE_CURRENT_LIST_DIR}/ParticipantListPanel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ParticipantListPanel.h)

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -166,6 +167,62 @@ TEST(NotesPanel, RemovesTheSelectedNoteAndAddsNotes) {
     EXPECT_TRUE(panel.isVisible());
     panel.toggle();
     EXPECT_FALSE(panel.isVisible());
+}
+
+TEST(ChatRows, PrivateMessagesAndPrivateNotesCarryTheMarker) {
+    ChatFixture f;
+    f.session.names[3] = "Ann";
+    const int me = f.session.uid;
+    f.chat.UpdateTextView(makeMessage(TextKind::Public, 3, 0, "to all"));
+    f.chat.UpdateTextView(makeMessage(TextKind::Private, 3, me, "just you"));
+    f.chat.UpdateTextView(makeMessage(TextKind::Note, 3, 0, "room note"));
+    f.chat.UpdateTextView(makeMessage(TextKind::Note, 3, me, "my note"));
+    TextChatView view(f.chat);
+    QWidget window;
+    NotesPanel notes(f.chat, &window);
+    view.reloadLog();
+    notes.reload();
+    struct Row {
+        const QAbstractItemModel* model;
+        int row;
+        bool marked;
+        const char* spoken;
+    };
+    for (const Row& r : {Row{view.logView()->model(), 0, false, "Ann: to all"},
+                         Row{view.logView()->model(), 1, true, "(private) Ann: just you"},
+                         Row{notes.notesView()->model(), 0, false, "Ann: room note"},
+                         Row{notes.notesView()->model(), 1, true, "(private) Ann: my note"}}) {
+        const QModelIndex index = r.model->index(r.row, 0);
+        EXPECT_EQ(!index.data(Qt::DecorationRole).value<QPixmap>().isNull(), r.marked) << r.spoken;
+        EXPECT_EQ(index.data(Qt::AccessibleTextRole).toString(), QString::fromLatin1(r.spoken));
+        // The eye reads the same text; the marker says the rest.
+        EXPECT_FALSE(index.data(Qt::DisplayRole).toString().startsWith(QStringLiteral("(private)")));
+    }
+}
+
+TEST(TextChatView, TheOptionsButtonOpensTheMenuForTheCurrentRole) {
+    ChatFixture f;
+    TextChatView view(f.chat);
+    QToolButton* options = view.optionsButton();
+    EXPECT_EQ(options->accessibleName(), QStringLiteral("Text chat options"));
+    QMenu* menu = options->menu();
+    ASSERT_NE(menu, nullptr);
+    auto titles = [menu] {
+        emit menu->aboutToShow();
+        QStringList t;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator()) t << a->text();
+        return t;
+    };
+    EXPECT_EQ(titles(), (QStringList{"Increase Font Size", "Decrease Font Size", "Freeze/Unfreeze Text Chat",
+                                     "Clear Text Messages", "Export Text Messages"}));
+    f.session.userType = 1000;
+    EXPECT_TRUE(titles().contains(QStringLiteral("Chat Permissions")));
+    for (QAction* a : menu->actions())
+        if (a->text() == QStringLiteral("Increase Font Size")) a->trigger();
+    EXPECT_EQ(f.chat.fontSize(), TextChat::kDefaultFontSize + 1);
+    view.setOptionsVisible(false);
+    EXPECT_TRUE(options->isHidden());
 }
 
 }  // namespace

@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QToolButton>
 #include <QMenu>
 
 #include <memory>
 
 #include "classroom/participants/ParticipantListModel.h"
 #include "classroom/participants/ParticipantIcons.h"
+#include "classroom/participants/ParticipantListPanel.h"
 #include "classroom/participants/ParticipantListView.h"
 #include "classroom/participants/ParticipantRow.h"
 #include "tests/classroom/participants/FakeParticipantHost.h"
@@ -176,6 +179,73 @@ TEST_F(ParticipantListTest, KeyboardOpensTheMenuOnTheSelectedRow) {
     EXPECT_EQ(menu->title(), "User Item Contextual Menu");
     EXPECT_TRUE(menu->isVisible());
     menu->close();
+}
+
+TEST_F(ParticipantListTest, TheSortButtonOffersTheFiveOrdersAndSortsTheList) {
+    // The panel owns its list; the fixture's view stays the fixture's.
+    ParticipantListPanel panel(model, new ParticipantListView(rows, actions));
+    EXPECT_EQ(panel.caption()->text(), "Attendees [3]");
+    EXPECT_EQ(panel.sortButton()->accessibleName(), "Attendees Sorting Option");
+    EXPECT_FALSE(panel.sortButton()->icon().isNull());
+    QMenu* menu = panel.sortMenu();
+    EXPECT_EQ(menu->title(), "Attendees Sorting Option");
+    auto checked = [menu] {
+        emit menu->aboutToShow();
+        QStringList on;
+        for (QAction* a : menu->actions())
+            if (a->isChecked()) on << a->text();
+        return on;
+    };
+    auto choose = [menu](const QString& title) {
+        for (QAction* a : menu->actions())
+            if (a->text() == title) a->trigger();
+    };
+    auto names = [this] {
+        QStringList n;
+        for (const TUserItem& u : model.users()) n << QString::fromStdString(u.FullName);
+        return n;
+    };
+    QStringList titles;
+    for (QAction* a : menu->actions()) titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"Unsorted", "Alphabetical Order", "Moderators on Top", "Speakers on Top",
+                                   "Raised Hands on Top"}));
+    EXPECT_EQ(checked(), QStringList{"Unsorted"});
+
+    const int refreshes = host.refreshes;
+    choose("Alphabetical Order");
+    EXPECT_EQ(model.sortOrder(), SortOrder::Alphabetical);
+    EXPECT_EQ(names(), (QStringList{"Alice", "Bob", "Me"}));
+    EXPECT_GT(host.refreshes, refreshes);
+    EXPECT_EQ(checked(), QStringList{"Alphabetical Order"});
+
+    choose("Speakers on Top");  // Alice speaks (4), Bob is forbidden (3), the local user may speak (2)
+    EXPECT_EQ(names(), (QStringList{"Alice", "Bob", "Me"}));
+    model.updateMotionStatus(20, 1);
+    choose("Raised Hands on Top");
+    EXPECT_EQ(names(), (QStringList{"Bob", "Alice", "Me"}));
+    EXPECT_EQ(checked(), QStringList{"Raised Hands on Top"});
+
+    model.addUserItem(user(40, "Dana"));
+    panel.refresh();
+    EXPECT_EQ(panel.caption()->text(), "Attendees [4]");
+}
+
+TEST_F(ParticipantListTest, TheKeyboardsPlaceFollowsItsParticipantThroughRefreshes) {
+    view.setCurrentIndex(rows.index(rows.rowOfUid(20)));
+    auto currentUid = [this] { return view.currentIndex().data(ParticipantListModel::UidRole).toInt(); };
+    // Resorted: the moderator goes first and Bob moves from the second row to the third.
+    model.setSortOrder(SortOrder::ModeratorsOnTop);
+    rows.reload();
+    ASSERT_NE(rows.rowOfUid(20), 1);
+    EXPECT_EQ(currentUid(), 20);
+    model.addUserItem(user(10, "Aaron"));
+    model.setSortOrder(SortOrder::Alphabetical);
+    rows.reload();
+    EXPECT_EQ(currentUid(), 20);
+    // Gone: nothing is current rather than somebody else.
+    model.removeUserItem(20);
+    rows.reload();
+    EXPECT_FALSE(view.currentIndex().isValid());
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QSlider>
+
+namespace veltrin {
+
+// A horizontal volume slider that also shows a live level: under its groove a bar one pixel high,
+// as long as the level is of the range, in the level colour (no colour: no bar).
+class VolumeSlider final : public QSlider {
+public:
+    explicit VolumeSlider(QWidget* parent = nullptr);
+
+    void setProgressValues(int current, int min, int max, const QColor& color);
+    void setProgressColor(const QColor& color);
+    int progressCurrentValue() const { return current_; }
+    int progressMaxValue() const { return max_; }
+    QColor progressColor() const { return color_; }
+    // The bar's width for a groove `barWidth` wide: round(current / (max - min) * (barWidth - 4)).
+    int progressWidth(int barWidth) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int current_ = 0;
+    int min_ = 0;
+    int max_ = 100;
+    QColor color_;
+};
+
+}  // namespace veltrin
