@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <thread>
 #include <utility>
 
 #include "app/AppDelegate.h"
@@ -94,10 +95,17 @@ int main(int argc, char** argv) {
         if (qEnvironmentVariableIsSet("VELTRIN_AUTOMATION")) observeForAutomation(*classroom);
         return classroom;
     };
-    // PortAudio stays initialised from start to quit; devices come and go inside that.
+    // PortAudio stays initialised from start to quit; devices come and go inside that. The first
+    // initialisation enumerates every device, which can take seconds: it runs beside the event loop.
     std::unique_ptr<veltrin::audio::PortAudioSession> audioSession;
-    options.startAudioDevices = [&audioSession] { audioSession = std::make_unique<veltrin::audio::PortAudioSession>(); };
-    options.stopAudioDevices = [&audioSession] { audioSession.reset(); };
+    std::thread audioStarter;
+    options.startAudioDevices = [&audioSession, &audioStarter] {
+        audioStarter = std::thread([&audioSession] { audioSession = std::make_unique<veltrin::audio::PortAudioSession>(); });
+    };
+    options.stopAudioDevices = [&audioSession, &audioStarter] {
+        if (audioStarter.joinable()) audioStarter.join();
+        audioSession.reset();
+    };
     std::unique_ptr<veltrin::AutomatedUserInterface> automated;
     if (const auto answer = veltrin::AutomatedUserInterface::fromEnvironment()) {
         automated = std::make_unique<veltrin::AutomatedUserInterface>(*answer);
@@ -122,5 +130,8 @@ int main(int argc, char** argv) {
     delegateOwner.reset();
     veltrin::waitForRetiredLinks(5000);
     veltrin::waitForAudioThreads(5000);
+    // Quitting before the delegate said goodbye (the screenshot run) still ends PortAudio.
+    if (audioStarter.joinable()) audioStarter.join();
+    audioSession.reset();
     return status;
 }

@@ -2,7 +2,11 @@
 
 #include <portaudio.h>
 
+#include <chrono>
+#include <future>
+#include <memory>
 #include <mutex>
+#include <thread>
 
 #include "audio/AudioFormat.h"
 #include "audio/MonoStream.h"
@@ -17,17 +21,49 @@ std::mutex& initialisationMutex() {
     static std::mutex mutex;
     return mutex;
 }
+
+// Guarded by initialisationMutex().
+int liveSessions = 0;
+bool initialisationHung = false;
+
+// The first initialisation asks every host system for its devices, and one of them can block for
+// good: the JACK client library waits forever on a shared lock that a killed process left behind.
+// That must cost the user the sound, not the whole classroom, so the enumeration runs on a
+// thread of its own and is given up after this long; the rest of the run goes on without sound.
+constexpr auto kInitialisationTimeout = std::chrono::seconds(10);
+
+int initialiseWithTimeout() {
+    auto result = std::make_shared<std::promise<int>>();
+    std::future<int> answer = result->get_future();
+    std::thread([result] { result->set_value(Pa_Initialize()); }).detach();
+    if (answer.wait_for(kInitialisationTimeout) == std::future_status::ready) return answer.get();
+    initialisationHung = true;
+    logLine("PortAudio initialisation did not finish; sound stays off for this run");
+    return paTimedOut;
+}
 }  // namespace
 
 PortAudioSession::PortAudioSession() {
     std::lock_guard lock(initialisationMutex());
-    error_ = Pa_Initialize();
-    if (error_ != paNoError) logPortAudioError(error_);
+    if (initialisationHung) {
+        error_ = paTimedOut;
+        return;
+    }
+    // Later initialisations only count up, so only the first one needs the watchdog.
+    error_ = liveSessions == 0 ? initialiseWithTimeout() : Pa_Initialize();
+    if (error_ == paNoError) {
+        ++liveSessions;
+    } else if (error_ != paTimedOut) {
+        logPortAudioError(error_);
+    }
 }
 
 PortAudioSession::~PortAudioSession() {
     std::lock_guard lock(initialisationMutex());
-    if (error_ == paNoError) Pa_Terminate();
+    if (error_ == paNoError) {
+        Pa_Terminate();
+        --liveSessions;
+    }
 }
 
 void logPortAudioError(int error) {
