@@ -1,5 +1,5 @@
 // Entry points of features that this build of the classroom does not have yet (polls, breakout rooms, the resource library, the
-// recorder, the guided browser, whiteboards, screen sharing). The dispatcher already decodes their
+// recorder, the guided browser, screen sharing). The dispatcher already decodes their
 // commands; until a feature arrives its calls are accepted here and change nothing.
 
 #include "ClassroomViewController.h"
@@ -21,14 +21,6 @@ void ClassroomViewController::Safe_LoadSharedDocs(const std::vector<TFileInfo>&)
 void ClassroomViewController::Safe_LoadInternetLinks(const std::vector<TFileInfo>&) {}
 void ClassroomViewController::Safe_LoadPresentations(const std::vector<TFileInfo1>&) {}
 void ClassroomViewController::Safe_DisplayDocOpenRequest(const std::string&, int, const std::string&) {}
-
-void ClassroomViewController::Safe_SwitchToBoard(int) {}
-void ClassroomViewController::Safe_DeleteBoardFromList(int) {}
-void ClassroomViewController::Safe_LoadServerBoard(const TBoardSnapshot&) {}
-void ClassroomViewController::Safe_LoadSingleBoard(const TBoardSnapshot&) {}
-void ClassroomViewController::Safe_CreateXBoard(const TNewBoard&, int) {}
-void ClassroomViewController::Safe_SetBoardRotation(int, int) {}
-void ClassroomViewController::Safe_ClearWhiteboard(int, int) {}
 
 void ClassroomViewController::Safe_AppShareRefused() {}
 void ClassroomViewController::Safe_AppShareStarted(const TAppShareStruct&, int) {}

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "classroom/Toast.h"
+#include "classroom/audio/ClassroomVolumeControls.h"
 
 namespace veltrin {
 namespace {
@@ -33,6 +34,7 @@ ClassroomView::ClassroomView(QWidget* parent)
       status_(new QLabel(this)),
       counters_(new QLabel(this)),
       position_(new QSlider(Qt::Horizontal, this)),
+      volumes_(new ClassroomVolumeControls(this)),
       splitter_(new QSplitter(Qt::Horizontal, this)),
       sidePanel_(new QWidget(splitter_)),
       participantsHolder_(new QWidget(sidePanel_)),
@@ -88,6 +90,9 @@ ClassroomView::ClassroomView(QWidget* parent)
     // Keeps the status text off the window's edges.
     labels->setContentsMargins(6, 0, 8, 0);
     labels->addWidget(classroomName_);
+    // On the labels' row rather than the tool bar, which overflows on a small window.
+    labels->addSpacing(16);
+    labels->addWidget(volumes_);
     labels->addStretch(1);
     labels->addWidget(counters_);
     labels->addSpacing(16);

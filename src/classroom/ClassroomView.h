@@ -16,6 +16,7 @@ class QVBoxLayout;
 
 namespace veltrin {
 
+class ClassroomVolumeControls;
 class Toast;
 
 // The buttons of the classroom's main tool bar (and the playback controls).
@@ -64,6 +65,8 @@ public:
     // The playback set: play/pause and a position slider instead of the session controls.
     void setPlaybackMode(bool playback);
     QSlider* positionSlider() const { return position_; }
+    // The speaker and microphone volume sliders with their levels, beside the classroom name.
+    ClassroomVolumeControls* volumeControls() const { return volumes_; }
 
     void setStatusText(const QString& text);
     QString statusText() const;
@@ -115,6 +118,7 @@ private:
     QLabel* status_;
     QLabel* counters_;
     QSlider* position_;
+    ClassroomVolumeControls* volumes_;
     QAction* positionAction_ = nullptr;
     QSplitter* splitter_;
     QWidget* sidePanel_;

@@ -63,15 +63,27 @@ ClassroomViewController::ClassroomViewController(const ClassroomContext& context
       view_(new ClassroomView) {
     marshaller_ = MainThreadMarshaller::create(*this, *this);
     sidePanel_ = std::make_unique<ClassroomSidePanel>(static_cast<SidePanelHost&>(*this), ui_, *view_);
-    whiteboard_ = std::make_unique<WhiteboardFeature>(
-        WhiteboardLinks{[this] { return liveConnection(); }, [this] { return participants().boardAllowed(); },
-                        [this](int uid) {
-                            const TUserItem* user = participants().findUser(uid);
-                            return user ? qs(user->FullName) : QString();
-                        }},
-        settings_, *view_);
+    WhiteboardLinks boardLinks;
+    boardLinks.connection = [this] { return liveConnection(); };
+    boardLinks.boardAllowed = [this] { return participants().boardAllowed(); };
+    boardLinks.fullNameOf = [this](int uid) {
+        const TUserItem* user = participants().findUser(uid);
+        return user ? qs(user->FullName) : QString();
+    };
+    boardLinks.live = [this] { return mode_ == ClassroomMode::Live; };
+    boardLinks.userType = [this] { return clientRecord_.UserTypeID; };
+    boardLinks.ui = &ui_;
+    boardLinks.toast = [this](const std::string& text, double seconds) { Safe_DisplayToast(text, seconds); };
+    boardLinks.errorMessage = [this](const std::string& text) { Safe_AddErrorMessage(text); };
+    // A board shown while the whiteboard is the chosen view brings the whiteboard page up.
+    boardLinks.showWhiteboardView = [this] {
+        if (currentClassroomView_ == ClassroomPage::Whiteboard) _setView(ClassroomPage::Whiteboard);
+    };
+    boardLinks.blinkWhiteboardView = [this] { Safe_BlinkView(BlinkTarget::WhiteboardViewButton); };
+    whiteboard_ = std::make_unique<WhiteboardFeature>(std::move(boardLinks), settings_, *view_);
     audio_ = std::make_unique<AudioFeature>(static_cast<AudioFeatureHost&>(*this), settings_,
                                             std::make_shared<audio::PortAudioDeviceFactory>());
+    audio_->attachVolumeControls(view_->volumeControls());
     sessionTimer_.setInterval(kSessionTimerMs);
     connect(&sessionTimer_, &QTimer::timeout, this, &ClassroomViewController::onSessionTimer);
     connect(view_, &ClassroomView::exitRequested, this, &ClassroomViewController::acDisconnect);
@@ -382,6 +394,8 @@ void ClassroomViewController::removeAllTempFiles() {
     for (const QString& name : entries) {
         if (QFileInfo(name).suffix() == QLatin1String("wbf")) dir.remove(name);
     }
+    // This classroom's board files live in a folder of its own.
+    if (whiteboard_) whiteboard_->boards().files().removeAll();
 }
 
 // ---- push-to-talk
@@ -483,6 +497,36 @@ void ClassroomViewController::performMenuCommand(int tag) {
     case MenuTag::GiveBoardAccessToAll:
     case MenuTag::TakeBoardAccessFromAll:
         actions.SetBoardAccessToAll(tag == MenuTag::GiveBoardAccessToAll);
+        break;
+    case MenuTag::NewWhiteboard:
+        whiteboard_->wbacNewWhiteboard();
+        break;
+    case MenuTag::RemoveWhiteboard:
+        whiteboard_->wbacRemoveWhiteboard();
+        break;
+    case MenuTag::RemoveAllWhiteboards:
+        whiteboard_->wbacRemoveAllBoards();
+        break;
+    case MenuTag::RemoveMarkup:
+        whiteboard_->wbacRemoveMarkup();
+        break;
+    case MenuTag::ToggleMarkup:
+        whiteboard_->acwbToggleMarkup();
+        break;
+    case MenuTag::ScaleNone:
+        whiteboard_->acWBScale(wb::kNoScaling);
+        break;
+    case MenuTag::ScaleFitWidth:
+        whiteboard_->acWBScale(wb::kFitWidth);
+        break;
+    case MenuTag::ScaleFitAll:
+        whiteboard_->acWBScale(wb::kFitBoard);
+        break;
+    case MenuTag::ExportCurrentWhiteboard:
+        whiteboard_->exportCurrentBoard();
+        break;
+    case MenuTag::ExportAllWhiteboards:
+        whiteboard_->ExportAllBoardsToPDFFile();
         break;
     case MenuTag::AudioTest:
         audio_->acAudioTest();
@@ -601,6 +645,7 @@ void ClassroomViewController::UpdateTheInterface() {
     if (!view_) return;
     view_->setStatusText(QString());
     view_->setPlaybackMode(mode_ == ClassroomMode::Playback);
+    audio_->setPlaybackMode(mode_ == ClassroomMode::Playback);
     view_->setCounters(0, 0, 0);
 }
 
@@ -757,6 +802,25 @@ void ClassroomViewController::Safe_ItemReordered(int boardIndex, int localIndex,
 }
 void ClassroomViewController::Safe_Pointer(int boardIndex, int x, int y, bool show, int pointerIndex) {
     whiteboard_->Safe_Pointer(boardIndex, x, y, show, pointerIndex);
+}
+void ClassroomViewController::Safe_SwitchToBoard(int boardIndex) { whiteboard_->Safe_SwitchToBoard(boardIndex); }
+void ClassroomViewController::Safe_DeleteBoardFromList(int boardIndex) {
+    whiteboard_->Safe_DeleteBoardFromList(boardIndex);
+}
+void ClassroomViewController::Safe_LoadServerBoard(const TBoardSnapshot& board) {
+    whiteboard_->Safe_LoadServerBoard(board);
+}
+void ClassroomViewController::Safe_LoadSingleBoard(const TBoardSnapshot& board) {
+    whiteboard_->Safe_LoadSingleBoard(board);
+}
+void ClassroomViewController::Safe_CreateXBoard(const TNewBoard& board, int fromUid) {
+    whiteboard_->Safe_CreateXBoard(board, fromUid);
+}
+void ClassroomViewController::Safe_SetBoardRotation(int boardIndex, int imageType) {
+    whiteboard_->Safe_SetBoardRotation(boardIndex, imageType);
+}
+void ClassroomViewController::Safe_ClearWhiteboard(int boardIndex, int clearType) {
+    whiteboard_->Safe_ClearWhiteboard(boardIndex, clearType);
 }
 
 void ClassroomViewController::Safe_Kick(const std::string& reason) {

@@ -1,8 +1,11 @@
 #include "classroom/audio/AudioFeature.h"
 
 #include <QCoreApplication>
+#include <QLabel>
+#include <QSignalBlocker>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -14,6 +17,8 @@
 #include "audio/AudioStatus.h"
 #include "classroom/MainThread.h"
 #include "classroom/audio/AudioSetupWindow.h"
+#include "classroom/audio/ClassroomVolumeControls.h"
+#include "classroom/audio/VolumeSlider.h"
 #include "session/OutgoingCommands.h"
 #include "wire/Log.h"
 
@@ -133,7 +138,10 @@ bool waitForAudioThreads(int timeoutMs) {
 
 AudioFeature::AudioFeature(AudioFeatureHost& host, DefaultFlags& settings,
                            std::shared_ptr<audio::AudioDeviceFactory> devices)
-    : host_(host), settings_(settings), devices_(std::move(devices)) {}
+    : host_(host), settings_(settings), devices_(std::move(devices)) {
+    levelTimer_.setInterval(kLevelRefreshMs);
+    connect(&levelTimer_, &QTimer::timeout, this, [this] { refreshLevels(); });
+}
 
 AudioFeature::~AudioFeature() {
     delete setupWindow_.data();
@@ -154,6 +162,7 @@ void AudioFeature::ConnectAudio() {
     if (!link_) link_ = std::make_shared<Link>(QPointer<AudioFeature>(this), devices_, host_.audioConnectParameters());
     connecting_ = true;
     wantConnected_ = true;
+    updateVolumeControls();
 
     // Copied here, on the main thread, which is the store's only writer.
     const audio::AudioChannelSettings channel = audio::audioChannelSettingsFrom(settings_);
@@ -187,12 +196,14 @@ void AudioFeature::connectFinished(int result) {
     }
     host_.setMicButtonEnabled(host_.audioVoiceAllowed());
     updateHostState();
+    updateLevelTimer();
 }
 
 void AudioFeature::DisconnectAudio() {
     wantConnected_ = false;
     lossReported_ = true;
     if (link_) link_->connector->DisconnectAudio();
+    updateLevelTimer();
 }
 
 void AudioFeature::dropConnector() {
@@ -201,6 +212,8 @@ void AudioFeature::dropConnector() {
     retire(std::move(link_));
     link_.reset();
     connecting_ = false;
+    updateLevelTimer();
+    updateVolumeControls();
 }
 
 void AudioFeature::connectTheAudioAfterWizard() {
@@ -235,6 +248,7 @@ void AudioFeature::NotifyAudioStatusChange(int code, bool playbackOk, bool micro
     for (const std::string& line : p.notificationLines) host_.addNotificationMessage(line);
     for (const audio::AudioToast& toast : p.toasts) host_.displayToast(toast.text, toast.seconds);
     updateHostState();
+    updateLevelTimer();
 }
 
 void AudioFeature::updateHostState() {
@@ -247,9 +261,16 @@ void AudioFeature::setMicImage(const char* image) {
     host_.setMicButton(image);
 }
 
-void AudioFeature::setMicPeak(int peak) { micPeak_ = peak; }
+void AudioFeature::setMicPeak(int peak) {
+    micPeak_ = peak;
+    micPeakAge_ = 0;
+}
 
-void AudioFeature::setWavPeak(int peak) { wavPeak_ = peak; }
+void AudioFeature::setWavPeak(int peak) {
+    // Up to five speakers report between two refreshes; the bar shows the loudest of them.
+    wavPeak_ = wavPeakAge_ == 0 ? std::max(wavPeak_, peak) : peak;
+    wavPeakAge_ = 0;
+}
 
 void AudioFeature::storedDeviceReset(bool input) {
     audio::resetStoredAudioDevice(settings_, input);
@@ -284,9 +305,14 @@ void AudioFeature::_stopMic() {
 // ---- volumes
 
 void AudioFeature::acWavVolume(int step) {
-    audio::AudioConnector* c = connector();
-    if (!c) return;
-    c->setWavVolumeCangeBy(step);
+    if (playback_) {
+        if (!recordingPlayerVolume_) return;
+        recordingPlayerVolume_(step);
+    } else {
+        audio::AudioConnector* c = connector();
+        if (!c) return;
+        c->setWavVolumeCangeBy(step);
+    }
     settings_.setDefStoredWavVolume(step);
 }
 
@@ -295,6 +321,80 @@ void AudioFeature::acMicVolume(int step) {
     if (!c) return;
     c->setMicVolumeCangeBy(step);
     settings_.setDefStoredMicVolume(step);
+}
+
+void AudioFeature::attachVolumeControls(ClassroomVolumeControls* controls) {
+    if (controls_) disconnect(controls_, nullptr, this, nullptr);
+    controls_ = controls;
+    if (!controls) return;
+    for (VolumeSlider* slider : {controls->wavSlider(), controls->micSlider()}) {
+        disconnect(slider, nullptr, this, nullptr);
+        // Values set from the settings are no user moves: nothing to apply or store.
+        QSignalBlocker quiet(slider);
+        slider->setValue(slider == controls->wavSlider() ? settings_.defStoredWavVolume()
+                                                         : settings_.defStoredMicVolume());
+    }
+    connect(controls->wavSlider(), &QSlider::valueChanged, this, [this](int step) { acWavVolume(step); });
+    connect(controls->micSlider(), &QSlider::valueChanged, this, [this](int step) { acMicVolume(step); });
+    controls->showLevels(0, 0);
+    updateVolumeControls();
+}
+
+void AudioFeature::setPlaybackMode(bool playback) {
+    playback_ = playback;
+    updateVolumeControls();
+    updateLevelTimer();
+}
+
+void AudioFeature::setRecordingPlayerVolume(std::function<void(int)> apply) {
+    recordingPlayerVolume_ = std::move(apply);
+    if (recordingPlayerVolume_) recordingPlayerVolume_(settings_.defStoredWavVolume());
+    updateVolumeControls();
+    updateLevelTimer();
+}
+
+void AudioFeature::applyAutomaticMicSettings(bool on) {
+    settings_.setDefAutoMicSettings(on);
+    if (audio::AudioConnector* c = connector()) {
+        if (on) c->setMicVolumeCangeBy(kVolumeStepNeutral);
+        c->setAutomaticMicState(on);
+    }
+    if (on && controls_) {
+        QSignalBlocker quiet(controls_->micSlider());
+        controls_->micSlider()->setValue(kVolumeStepNeutral);
+    }
+    updateVolumeControls();
+}
+
+void AudioFeature::updateVolumeControls() {
+    if (!controls_) return;
+    const bool automatic = settings_.defAutoMicSettings();
+    controls_->wavSlider()->setEnabled(playback_ ? bool(recordingPlayerVolume_) : link_ != nullptr);
+    controls_->setMicrophoneShown(!playback_);
+    controls_->micSlider()->setEnabled(!playback_ && !automatic && link_ != nullptr);
+    controls_->automaticIndicator()->setVisible(!playback_ && automatic);
+}
+
+void AudioFeature::updateLevelTimer() {
+    const bool soundRuns = playback_ ? bool(recordingPlayerVolume_)
+                                     : link_ != nullptr && wantConnected_ && audioState_ == audio::kAudioConnected;
+    if (soundRuns == levelTimer_.isActive()) return;
+    micPeak_ = wavPeak_ = 0;
+    micPeakAge_ = wavPeakAge_ = 0;
+    if (soundRuns) {
+        levelTimer_.start();
+    } else {
+        levelTimer_.stop();
+        if (controls_) controls_->showLevels(0, 0);
+    }
+}
+
+void AudioFeature::refreshLevels() {
+    if (controls_)
+        controls_->showLevels(wavPeakAge_ < kLevelHoldRefreshes ? wavPeak_ : 0,
+                              micPeakAge_ < kLevelHoldRefreshes ? micPeak_ : 0);
+    wavPeakAge_ = std::min(wavPeakAge_ + 1, kLevelHoldRefreshes);
+    micPeakAge_ = std::min(micPeakAge_ + 1, kLevelHoldRefreshes);
 }
 
 // ---- the setup test
@@ -316,6 +416,14 @@ void AudioFeature::acAudioTest() {
 }
 
 void AudioFeature::setupWindowClosed() {
+    if (controls_ && setupWindow_) {
+        const std::pair<VolumeSlider*, VolumeSlider*> pairs[] = {{setupWindow_->wavSlider(), controls_->wavSlider()},
+                                                                 {setupWindow_->micSlider(), controls_->micSlider()}};
+        // A test slider moved while no test ran was not stored; taking its value as a move
+        // stores it too, so the channel connects again with the volume the slider shows.
+        for (const auto& [test, classroom] : pairs) classroom->setValue(test->value());
+    }
+    updateVolumeControls();
     setupWindow_.clear();
     host_.setMicButtonEnabled(host_.audioVoiceAllowed());
     if (host_.audioCommands() != nullptr) connectTheAudioAfterWizard();

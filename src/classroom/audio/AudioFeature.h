@@ -2,7 +2,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +15,7 @@ class QWidget;
 
 namespace veltrin {
 
+class ClassroomVolumeControls;
 class DefaultFlags;
 class OutgoingCommands;
 
@@ -75,6 +78,23 @@ public:
     void acWavVolume(int step);
     void acMicVolume(int step);
 
+    // The classroom's volume sliders: the feature sets their values from the settings, forwards
+    // their moves, shows the levels while sound runs and decides which of them can be used.
+    void attachVolumeControls(ClassroomVolumeControls* controls);
+    // A recorded session has no microphone; its speaker volume goes to the recording's player.
+    void setPlaybackMode(bool playback);
+    // How the recorded-session player takes a volume step; empty while there is no player.
+    void setRecordingPlayerVolume(std::function<void(int)> apply);
+    // "AutoMicSettings" switched in the settings window: on fixes the microphone at the neutral
+    // step and hands its level to the automatic gain.
+    void applyAutomaticMicSettings(bool on);
+    // Whether the level bars are being refreshed.
+    bool levelsRunning() const { return levelTimer_.isActive(); }
+    static constexpr int kLevelRefreshMs = 100;
+    // A level not reported again within this many refreshes has gone quiet: players report only
+    // while they receive sound, so their last level would otherwise stay up.
+    static constexpr int kLevelHoldRefreshes = 4;
+
     // Safe_NotifyAudioStatusChange:Out:In:, on the main thread.
     void NotifyAudioStatusChange(int code, bool playbackOk, bool microphoneOk);
     void setMicPeak(int peak);
@@ -103,6 +123,9 @@ private:
     void setMicImage(const char* image);
     void updateHostState();
     void setupWindowClosed();
+    void updateVolumeControls();
+    void updateLevelTimer();
+    void refreshLevels();
 
     AudioFeatureHost& host_;
     DefaultFlags& settings_;
@@ -120,6 +143,12 @@ private:
     std::string micImage_;
     int micPeak_ = 0;
     int wavPeak_ = 0;
+    int micPeakAge_ = 0;
+    int wavPeakAge_ = 0;
+    bool playback_ = false;
+    std::function<void(int)> recordingPlayerVolume_;
+    QPointer<ClassroomVolumeControls> controls_;
+    QTimer levelTimer_;
     QPointer<AudioSetupWindow> setupWindow_;
     AudioSetupWindow::DeviceLister lister_ = AudioSetupWindow::defaultDeviceLister();
 };

@@ -23,8 +23,7 @@ namespace veltrin {
 
 namespace {
 
-constexpr int kPeakMax = 32767;
-constexpr int kVolumeMax = 157;  // twice the neutral step: tan(1.57) is the loudest sensible gain
+constexpr int kPeakMax = kPeakLevelMax;
 const QColor kLevelColour(Qt::green);
 constexpr char kSampleName[] = "speex_test.wav";
 
@@ -65,7 +64,7 @@ AudioSetupWindow::AudioSetupWindow(DefaultFlags& settings, std::shared_ptr<audio
     setWindowTitle(tr("Audio Setup"));
     setAttribute(Qt::WA_DeleteOnClose);
     for (VolumeSlider* s : {wavSlider_, micSlider_}) {
-        s->setRange(0, kVolumeMax);
+        s->setRange(0, kVolumeStepMax);
         s->setProgressValues(0, 0, kPeakMax, kLevelColour);
     }
     speakers_->setAccessibleName(tr("Speaker"));

@@ -11,6 +11,8 @@ namespace veltrin {
 VolumeSlider::VolumeSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
 
 void VolumeSlider::setProgressValues(int current, int min, int max, const QColor& color) {
+    // Levels arrive several times a second; an unchanged bar is not repainted.
+    if (current == current_ && min == min_ && max == max_ && color == color_) return;
     current_ = current;
     min_ = min;
     max_ = max;

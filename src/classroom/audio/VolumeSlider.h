@@ -5,6 +5,13 @@
 
 namespace veltrin {
 
+// The gain steps a volume slider offers: twice the neutral step, as tan(1.57) is the loudest
+// sensible gain.
+inline constexpr int kVolumeStepMax = 157;
+inline constexpr int kVolumeStepNeutral = 79;
+// The largest peak a device reports: the top of every level bar.
+inline constexpr int kPeakLevelMax = 32767;
+
 // A horizontal volume slider that also shows a live level: under its groove a bar one pixel high,
 // as long as the level is of the range, in the level colour (no colour: no bar).
 class VolumeSlider final : public QSlider {

@@ -1,28 +1,31 @@
 #include "classroom/whiteboard/WhiteboardFeature.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QSpinBox>
 
 #include "app/core/DefaultFlags.h"
+#include "app/core/VeltrinTools.h"
 #include "classroom/ClassroomView.h"
+#include "classroom/whiteboard/BoardControlsBar.h"
 #include "session/OutgoingCommands.h"
 #include "whiteboard/CanvasContextMenus.h"
 #include "whiteboard/ImageCodec.h"
 #include "whiteboard/PaintObjectRenderer.h"
 #include "whiteboard/TActivePaintBox.h"
 #include "whiteboard/WhiteboardToolRules.h"
+#include "whiteboard/boards/ClipArtPicker.h"
+#include "whiteboard/boards/NewWhiteboardPanel.h"
 
 namespace veltrin {
 
 using namespace wb;
 
 namespace {
-
-constexpr std::int32_t kDefaultBoard = 1;
 
 PaintColor toPaintColor(const QColor& c) { return PaintColor{c.redF(), c.greenF(), c.blueF(), c.alphaF()}; }
 
@@ -34,26 +37,50 @@ WhiteboardFeature::WhiteboardFeature(WhiteboardLinks links, DefaultFlags& settin
       view_(view),
       storedPenWidth_(settings.defStoredPenWidth()),
       storedTextSize_(settings.defStoredTextSize()),
-      storedHighlighterWidth_(settings.defStoredHighliterWidth()) {}
+      storedHighlighterWidth_(settings.defStoredHighliterWidth()),
+      boardFolder_(QDir(VeltrinTools::getVeltrinTempDir()).filePath(QStringLiteral("boards-XXXXXX"))) {
+    boards_ = std::make_unique<BoardSet>(static_cast<BoardSetDelegate&>(*this),
+                                         boardFolder_.isValid() ? BoardFiles(boardFolder_.path()) : BoardFiles());
+}
 
 WhiteboardFeature::~WhiteboardFeature() {
     // The widgets belong to the view, which may outlive this feature by a moment.
     if (canvas_) canvas_->interaction().setDelegate(nullptr);
     if (toolBar_) toolBar_->disconnect(this);
+    if (controls_) controls_->disconnect(this);
+    delete clipArtWindow_.data();
+    delete newBoardPanel_.data();
+    delete screenshotPanel_.data();
 }
 
 void WhiteboardFeature::createCanvas() {
     auto* holder = new QWidget;
     holder->setObjectName(QStringLiteral("whiteboardCanvasHolder"));
-    auto* layout = new QHBoxLayout(holder);
+    auto* layout = new QGridLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    controls_ = new BoardControlsBar(holder);
     toolBar_ = new WhiteboardToolBar(holder);
     canvas_ = new TActivePaintBox(holder);
-    layout->addWidget(toolBar_);
-    layout->addWidget(canvas_, 1);
+    layout->addWidget(controls_, 0, 0, 1, 2);
+    layout->addWidget(toolBar_, 1, 0);
+    layout->addWidget(canvas_, 1, 1);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(1, 1);
     holder_ = holder;
     canvas_->interaction().setDelegate(this);
+    canvas_->interaction().setObjectList(boards_->objectList());
+
+    connect(controls_, &BoardControlsBar::boardChosen, this, &WhiteboardFeature::WBComboChanged);
+    connect(controls_, &BoardControlsBar::newBoardRequested, this, &WhiteboardFeature::wbacNewWhiteboard);
+    connect(controls_, &BoardControlsBar::markupToggled, this, &WhiteboardFeature::acwbToggleMarkup);
+    connect(controls_, &BoardControlsBar::rotateRequested, this, &WhiteboardFeature::acWBRotate);
+    connect(controls_, &BoardControlsBar::scaleChosen, this, &WhiteboardFeature::acWBScale);
+    connect(controls_, &BoardControlsBar::screenshotRequested, this, &WhiteboardFeature::wbacScreenShot);
+    connect(controls_, &BoardControlsBar::clipArtToggled, this, &WhiteboardFeature::wbacClipart);
+    connect(controls_, &BoardControlsBar::removeBoardRequested, this, &WhiteboardFeature::wbacRemoveWhiteboard);
+    connect(controls_, &BoardControlsBar::removeMarkupRequested, this, &WhiteboardFeature::wbacRemoveMarkup);
+    connect(controls_, &BoardControlsBar::exportAllRequested, this, [this] { ExportAllBoardsToPDFFile(); });
 
     connect(toolBar_, &WhiteboardToolBar::toolTriggered, this, [this](Tool tool) {
         switch (tool) {
@@ -79,10 +106,11 @@ void WhiteboardFeature::createCanvas() {
 
 void WhiteboardFeature::resetForJoin(std::int32_t localUid) {
     if (!canvas_) createCanvas();
-    boards_.clear();
-    myBoardIndex_ = kDefaultBoard;
     canvas_->interaction().setMyUID(localUid);
-    showBoard(kDefaultBoard);
+    syncedBoards().startSession();
+    controls_->setPlayback(!boards_->isLive());
+    canvas_->setScaleType(boards_->scaleType());
+    showBoardOnCanvas();
     canvas_->showPointerAt(0, 0, false, -1);
     // At session start the line button is black, the fill yellow, and the sizes come from the settings.
     toolBar_->lineColorButton()->setColor(Qt::black);
@@ -93,38 +121,27 @@ void WhiteboardFeature::resetForJoin(std::int32_t localUid) {
 void WhiteboardFeature::applyControls(bool canvasReadOnly, bool toolBarVisible) {
     if (canvas_ && canvas_->ReadOnly() != canvasReadOnly) canvas_->SetReadOnly(canvasReadOnly);
     if (toolBar_) toolBar_->setVisible(toolBarVisible);
-}
-
-std::shared_ptr<PaintObjectList> WhiteboardFeature::board(std::int32_t index) const {
-    const auto it = boards_.find(index);
-    return it == boards_.end() ? nullptr : it->second;
-}
-
-void WhiteboardFeature::showBoard(std::int32_t index) {
-    std::shared_ptr<PaintObjectList>& list = boards_[index];
-    if (!list) list = std::make_shared<PaintObjectList>(index);
-    myBoardIndex_ = index;
-    if (canvas_) canvas_->interaction().setObjectList(list);
+    if (controls_) controls_->setEditingAllowed(!canvasReadOnly);
 }
 
 // ---- the room's commands
 
 void WhiteboardFeature::Safe_PaintXObject(const TPaintObjectHeader& header, const Bytes& body) {
-    if (!canvas_ || header.BoardIndex != myBoardIndex_) return;
+    if (!canvas_ || header.BoardIndex != MyBoardIndex()) return;
     canvas_->objects().applyObjectUpdate(header, body);
     canvas_->update();
 }
 
 void WhiteboardFeature::Safe_ItemReordered(std::int32_t boardIndex, std::int32_t localIndex, std::int32_t position,
                                            std::int32_t ownerUid) {
-    if (!canvas_ || boardIndex != myBoardIndex_) return;
+    if (!canvas_ || boardIndex != MyBoardIndex()) return;
     canvas_->objects().applyReorder(localIndex, position, ownerUid);
     canvas_->update();
 }
 
 void WhiteboardFeature::Safe_Pointer(std::int32_t boardIndex, std::int32_t x, std::int32_t y, bool show,
                                      std::int32_t pointerIndex) {
-    if (!canvas_ || boardIndex != myBoardIndex_) return;
+    if (!canvas_ || boardIndex != MyBoardIndex()) return;
     canvas_->showPointerAt(x, y, show, pointerIndex);
 }
 
@@ -160,12 +177,12 @@ void WhiteboardFeature::ActivePaint_BeforeDeleteObject(const TPaintObject& objec
 
 void WhiteboardFeature::ActivePaint_MoveToPos(const TPaintObject& object, std::int32_t position) {
     if (OutgoingCommands* connection = drawingConnection())
-        connection->send_ReorderObjectId(object.FObjectID, object.FUserID, myBoardIndex_, position);
+        connection->send_ReorderObjectId(object.FObjectID, object.FUserID, MyBoardIndex(), position);
 }
 
 void WhiteboardFeature::ActivePaint_Pointer(std::int32_t x, std::int32_t y, bool show, std::int32_t pointerIndex) {
     if (OutgoingCommands* connection = drawingConnection())
-        connection->send_Pointer(pointerIndex, x, y, myBoardIndex_, show);
+        connection->send_Pointer(pointerIndex, x, y, MyBoardIndex(), show);
 }
 
 void WhiteboardFeature::popUp(std::unique_ptr<QMenu> menu, const QPoint& viewPoint) {
@@ -179,12 +196,8 @@ void WhiteboardFeature::ActivePaint_ShowPopUpAtPoint(const QPoint& viewPoint) {
     if (!canvas_) return;
     CanvasMenuActions actions;
     actions.pasteText = [this] { pasteTextFromClipboard(); };
-    actions.removeAllMarkup = [this] {
-        if (removeAllMarkup) removeAllMarkup();
-    };
-    actions.removeWhiteboard = [this] {
-        if (removeWhiteboard) removeWhiteboard();
-    };
+    actions.removeAllMarkup = [this] { wbacRemoveMarkup(); };
+    actions.removeWhiteboard = [this] { wbacRemoveWhiteboard(); };
     popUp(buildGeneralMenu(actions, canvas_), viewPoint);
 }
 

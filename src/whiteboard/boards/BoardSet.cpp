@@ -39,8 +39,8 @@ void BoardSet::startSession() {
     files_.removeAll();
     list_.clear();
     board_ = BoardState();
-    objects_.clear();
-    objects_.setBoardIndex(board_.Index);
+    objects_->clear();
+    objects_->setBoardIndex(board_.Index);
     storedScaleType_ = kFitBoard;
     scaleType_ = kFitBoard;
     myBoardIndex_ = currentBoardIndex_ = board_.Index;
@@ -57,12 +57,12 @@ void BoardSet::sendJoinRequests() {
 
 void BoardSet::listChanged() { delegate_.boardListChanged(list_, myBoardIndex_); }
 
-void BoardSet::storeCanvas() { files_.store(board_, objects_); }
+void BoardSet::storeCanvas() { files_.store(board_, *objects_); }
 
 // ---- received commands
 
 BoardReadResult BoardSet::processSingleBoard(InputStream& is, bool saveToFile, bool doShowIt) {
-    const BoardReadResult result = BoardSnapshot::readFromStream(is, true, board_, objects_);
+    const BoardReadResult result = BoardSnapshot::readFromStream(is, true, board_, *objects_);
     // A snapshot that did not arrive whole names no board worth choosing.
     if (saveToFile) storeCanvas();
     if (result.complete() && list_.add(board_.Title, board_.Index)) listChanged();
@@ -76,7 +76,7 @@ BoardReadResult BoardSet::processSingleBoard(InputStream& is, bool saveToFile, b
 }
 
 BoardReadResult BoardSet::processSingleBoard(const TBoardSnapshot& snapshot, bool saveToFile, bool doShowIt) {
-    const BoardReadResult result = BoardSnapshot::apply(snapshot, board_, objects_);
+    const BoardReadResult result = BoardSnapshot::apply(snapshot, board_, *objects_);
     // A snapshot that did not arrive whole names no board worth choosing.
     if (saveToFile) storeCanvas();
     if (result.complete() && list_.add(board_.Title, board_.Index)) listChanged();
@@ -108,7 +108,7 @@ void BoardSet::loadServerBoard(const TBoardSnapshot& snapshot) { processSingleBo
 void BoardSet::loadSingleBoard(const TBoardSnapshot& snapshot) { processSingleBoard(snapshot, true, true); }
 
 void BoardSet::createXBoard(const TNewBoard& created, std::int32_t fromUid) {
-    BoardSnapshot::apply(created, board_, objects_);
+    BoardSnapshot::apply(created, board_, *objects_);
     storeCanvas();
     if (list_.add(board_.Title, board_.Index)) listChanged();
     displayWhiteboard();
@@ -130,7 +130,7 @@ void BoardSet::switchToBoard(std::int32_t index) {
         return;
     }
     scaleType_ = storedScaleType_;
-    files_.load(index, board_, objects_);
+    files_.load(index, board_, *objects_);
     readOnly_ = true;
     displayWhiteboard();
 }
@@ -167,7 +167,7 @@ void BoardSet::applyImageType(std::int32_t imageType) {
 void BoardSet::clearWhiteboard(std::int32_t boardIndex, std::int32_t clearType) {
     if (boardIndex != myBoardIndex_) return;
     if (clearType == 2) {
-        objects_.clear();
+        objects_->clear();
     } else if (clearType == 0 || clearType == 1) {
         board_.FMarkupVisible = clearType == 1;
         reportMarkupStatus();
@@ -246,7 +246,7 @@ void BoardSet::removeMarkup() {
     if (!mayDraw()) return;
     if (!delegate_.runAlert(kRemoveMarkupAlert)) return;
     if (connection_) connection_->send_ClearWhiteboard(board_.Index, 2);
-    objects_.clear();
+    objects_->clear();
     delegate_.repaintCanvas();
 }
 
@@ -284,13 +284,13 @@ void BoardSet::placeScreenshot(const QImage& capture, bool onNewBoard, const std
 
 void BoardSet::addClipArt(const QImage& picture) {
     if (!mayDraw() || picture.isNull()) return;
-    const PaintObjectPtr selected = objects_.selected();
+    const PaintObjectPtr selected = objects_->selected();
     delegate_.placeImageObject(picture, QPointF(BoardRules::clipArtPosition(board_.OriginalW, picture.width(),
                                                                              selected.get())));
 }
 
 bool BoardSet::exportCurrentBoard(const QString& pdfPath) {
-    return BoardPdfExport::exportBoard(pdfPath, board_, objects_);
+    return BoardPdfExport::exportBoard(pdfPath, board_, *objects_);
 }
 
 bool BoardSet::exportAllBoards(const QString& pdfPath) {

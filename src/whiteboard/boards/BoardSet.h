@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -54,8 +55,10 @@ public:
     // ---- the canvas
     BoardState& board() { return board_; }
     const BoardState& board() const { return board_; }
-    PaintObjectList& objects() { return objects_; }
-    const PaintObjectList& objects() const { return objects_; }
+    PaintObjectList& objects() { return *objects_; }
+    const PaintObjectList& objects() const { return *objects_; }
+    // The same list, for the canvas that draws and edits it.
+    const std::shared_ptr<PaintObjectList>& objectList() const { return objects_; }
     std::int32_t scaleType() const { return scaleType_; }
     std::int32_t storedScaleType() const { return storedScaleType_; }
     bool readOnly() const { return readOnly_; }
@@ -116,7 +119,7 @@ private:
     std::int32_t userType_ = 0;
 
     BoardState board_;
-    PaintObjectList objects_{1};
+    std::shared_ptr<PaintObjectList> objects_ = std::make_shared<PaintObjectList>(1);
     std::int32_t scaleType_ = 1;
     std::int32_t storedScaleType_ = 1;
     bool readOnly_ = true;

@@ -51,9 +51,13 @@ protected:
         EXPECT_TRUE(student.canvas().ReadOnly());
         EXPECT_TRUE(teacher.board().toolBar()->isVisibleTo(teacher.canvas().parentWidget()));
         ASSERT_TRUE(waitUntil([&] { return student.controller->participants().users().size() == 2; }));
+        // Both have shown the room's active board, so nothing the server sends at joining resizes
+        // the boards below.
+        ASSERT_TRUE(waitUntil([&] { return teacher.board().displayCount() > 0 && student.board().displayCount() > 0; }));
         // The moderator's canvas at a size where board and view units are easy to relate.
         teacher.canvas().resize(800, 600);
         teacher.canvas().setBoardSize(1600, 1200);
+        student.canvas().setBoardSize(1600, 1200);
         teacher.canvas().setScaleType(kFitBoard);
     }
     void TearDown() override {
