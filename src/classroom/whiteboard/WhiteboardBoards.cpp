@@ -1,7 +1,6 @@
 // The board set side of the whiteboard feature: the room's board commands, the board controls and
 // their sheets, and what the board set asks of the window.
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
