@@ -172,6 +172,35 @@ QImage pointerImage(int index, int size) {
     return image;
 }
 
+// The markup button, 28 x 28: a pen over a page; crossed out while the markup is hidden.
+QImage markupIcon(bool hidden) {
+    QImage image = blank(28, 28);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 90, 90), 1.2));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 3.5, 16, 21));
+    QPainterPath scribble;
+    scribble.moveTo(7, 18);
+    scribble.cubicTo(10, 12, 13, 22, 17, 14);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(30, 110, 220), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(scribble);
+    QPainterPath pen;
+    pen.moveTo(25, 5);
+    pen.lineTo(27, 7);
+    pen.lineTo(16, 18);
+    pen.lineTo(13, 19);
+    pen.lineTo(14, 16);
+    pen.closeSubpath();
+    strokedPath(p, pen, QColor(250, 200, 60), QColor(120, 90, 20), 1);
+    if (hidden) {
+        p.setPen(QPen(QColor(200, 30, 30), 2.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(3, 25), QPointF(25, 3));
+    }
+    return image;
+}
+
 void generateWhiteboardIcons(ResourceWriter& writer) {
     const QString cursors = QStringLiteral("cursors");
     writer.writeImage(cursors, QStringLiteral("cr_16x16_pencil.png"), pencilCursor());
@@ -190,6 +219,9 @@ void generateWhiteboardIcons(ResourceWriter& writer) {
                   {"dt_parallelogram.png", kParallelogram}, {"dt_trapezium.png", kTrapezium},
                   {"dt_cone.png", kCone},           {"dt_cyl.png", kCylinder}};
     for (const auto& shape : shapes) writer.writeImage(icons, QString::fromLatin1(shape.name), shapeIcon(shape.kind));
+
+    writer.writeImage(icons, QStringLiteral("tbwb_28x28_markup.png"), markupIcon(false));
+    writer.writeImage(icons, QStringLiteral("tbwb_28x28_markup_hidden.png"), markupIcon(true));
 
     for (int index = 0; index < 8; ++index) {
         writer.writeImage(icons, PaintObjectRenderer::pointerImageName(index), pointerImage(index, 24));

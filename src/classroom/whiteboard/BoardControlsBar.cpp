@@ -1,10 +1,12 @@
 #include "classroom/whiteboard/BoardControlsBar.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QSignalBlocker>
+#include <QToolBar>
 #include <QToolButton>
 
 #include "app/core/Resources.h"
@@ -18,16 +20,21 @@ constexpr int kBarHeight = 40;
 
 }  // namespace
 
-BoardControlsBar::BoardControlsBar(QWidget* parent) : QWidget(parent), selector_(new QComboBox(this)) {
+BoardControlsBar::BoardControlsBar(QWidget* parent)
+    : QWidget(parent), selector_(new QComboBox(this)), buttons_(new QToolBar(this)) {
     setObjectName(QStringLiteral("whiteboardTopBar"));
     setFixedHeight(kBarHeight);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);
     selector_->setObjectName(QStringLiteral("cbWhiteboards"));
-    selector_->setMinimumWidth(180);
+    selector_->setMinimumWidth(140);
     selector_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     layout->addWidget(selector_);
+    buttons_->setObjectName(QStringLiteral("whiteboardTopButtons"));
+    buttons_->setFloatable(false);
+    buttons_->setMovable(false);
+    layout->addWidget(buttons_, 1);
 
     newBoard_ = addButton(tr("New"), tr("New Whiteboard"));
     screenshot_ = addButton(tr("Screenshot"), tr("Screenshot onto the whiteboard"));
@@ -44,7 +51,6 @@ BoardControlsBar::BoardControlsBar(QWidget* parent) : QWidget(parent), selector_
     removeMarkup_ = addButton(tr("Erase"), tr("Remove markup and objects"));
     removeBoard_ = addButton(tr("Remove"), tr("Remove this whiteboard"));
     exportAll_ = addButton(tr("PDF"), tr("Export all whiteboards to PDF"));
-    layout->addStretch(1);
 
     connect(selector_, &QComboBox::activated, this, [this](int position) {
         if (!filling_) emit boardChosen(selector_->itemData(position).toInt());
@@ -68,7 +74,7 @@ QToolButton* BoardControlsBar::addButton(const QString& text, const QString& tip
     button->setToolTip(tip);
     button->setAccessibleName(tip);
     button->setAutoRaise(true);
-    layout()->addWidget(button);
+    buttons_->addWidget(button);
     return button;
 }
 
@@ -108,7 +114,9 @@ void BoardControlsBar::setPlayback(bool playback) {
          {static_cast<QWidget*>(markup_), static_cast<QWidget*>(rotateLeft_), static_cast<QWidget*>(rotateRight_),
           static_cast<QWidget*>(newBoard_), static_cast<QWidget*>(screenshot_), static_cast<QWidget*>(clipArt_),
           static_cast<QWidget*>(removeMarkup_), static_cast<QWidget*>(removeBoard_)})
-        w->setVisible(!playback);
+        // A widget on a tool bar shows and hides through its action.
+        for (QAction* action : buttons_->actions())
+            if (buttons_->widgetForAction(action) == w) action->setVisible(!playback);
     selector_->setEnabled(!playback);
 }
 

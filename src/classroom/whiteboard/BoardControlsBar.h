@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QToolBar;
 class QToolButton;
 
 namespace veltrin {
@@ -65,6 +66,8 @@ private:
     QToolButton* addButton(const QString& text, const QString& tip);
 
     QComboBox* selector_;
+    // Holds the buttons; in a narrow window the ones that do not fit move behind its extension arrow.
+    QToolBar* buttons_;
     QToolButton* newBoard_;
     QToolButton* screenshot_;
     QToolButton* clipArt_;
