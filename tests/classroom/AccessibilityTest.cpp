@@ -28,6 +28,7 @@
 #include "classroom/participants/ParticipantListPanel.h"
 #include "classroom/participants/ParticipantListView.h"
 #include "tests/classroom/FakeShell.h"
+#include "tests/classroom/JoinDemoRoom.h"
 #include "tests/support/ClientProcess.h"
 #include "tests/support/ServerProcess.h"
 #include "tests/support/TestRooms.h"
@@ -65,16 +66,7 @@ protected:
     }
 
     std::unique_ptr<ClassroomViewController> join(FakeShell& shell, const char* user) {
-        SessionParameters& s = shell.session;
-        s.Host = QStringLiteral("127.0.0.1");
-        s.Port1 = server.port();
-        s.Port2 = s.Port3 = closedPort();
-        s.UserName = s.Password = QString::fromLatin1(user);
-        s.RoomID = 1001;
-        auto controller = std::make_unique<ClassroomViewController>(shell.context());
-        controller->Connect();
-        EXPECT_TRUE(waitUntil([&] { return controller->isJoined(); }));
-        return controller;
+        return joinDemoRoom(shell, server.port(), user);
     }
 
     // Presses Tab until `target` has the focus; false when the focus comes back round without

@@ -32,6 +32,7 @@ BoardControlsBar::BoardControlsBar(QWidget* parent)
     selector_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     layout->addWidget(selector_);
     buttons_->setObjectName(QStringLiteral("whiteboardTopButtons"));
+    buttons_->setAccessibleName(tr("Whiteboard controls"));
     buttons_->setFloatable(false);
     buttons_->setMovable(false);
     layout->addWidget(buttons_, 1);

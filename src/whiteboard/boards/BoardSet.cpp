@@ -62,21 +62,14 @@ void BoardSet::storeCanvas() { files_.store(board_, *objects_); }
 // ---- received commands
 
 BoardReadResult BoardSet::processSingleBoard(InputStream& is, bool saveToFile, bool doShowIt) {
-    const BoardReadResult result = BoardSnapshot::readFromStream(is, true, board_, *objects_);
-    // A snapshot that did not arrive whole names no board worth choosing.
-    if (saveToFile) storeCanvas();
-    if (result.complete() && list_.add(board_.Title, board_.Index)) listChanged();
-    if (doShowIt) {
-        displayWhiteboard();
-        delegate_.blinkWhiteboardView();
-    } else {
-        delegate_.repaintCanvas();
-    }
-    return result;
+    return finishSingleBoard(BoardSnapshot::readFromStream(is, true, board_, *objects_), saveToFile, doShowIt);
 }
 
 BoardReadResult BoardSet::processSingleBoard(const TBoardSnapshot& snapshot, bool saveToFile, bool doShowIt) {
-    const BoardReadResult result = BoardSnapshot::apply(snapshot, board_, *objects_);
+    return finishSingleBoard(BoardSnapshot::apply(snapshot, board_, *objects_), saveToFile, doShowIt);
+}
+
+BoardReadResult BoardSet::finishSingleBoard(const BoardReadResult& result, bool saveToFile, bool doShowIt) {
     // A snapshot that did not arrive whole names no board worth choosing.
     if (saveToFile) storeCanvas();
     if (result.complete() && list_.add(board_.Title, board_.Index)) listChanged();

@@ -106,6 +106,8 @@ public:
     void reportMarkupStatus();
 
 private:
+    // What every received snapshot does once it has been read: file, list and display.
+    BoardReadResult finishSingleBoard(const BoardReadResult& result, bool saveToFile, bool doShowIt);
     bool mayDraw() const { return boardAllowed_; }
     void storeCanvas();
     void applyImageType(std::int32_t imageType);

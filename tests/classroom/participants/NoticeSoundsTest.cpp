@@ -13,6 +13,7 @@
 #include "classroom/chat/TextChat.h"
 #include "platform/sound/SoundPlayer.h"
 #include "tests/classroom/FakeShell.h"
+#include "tests/classroom/JoinDemoRoom.h"
 #include "tests/support/ClientProcess.h"
 #include "tests/support/ServerProcess.h"
 #include "tests/support/TestRooms.h"
@@ -39,16 +40,7 @@ protected:
     }
 
     std::unique_ptr<ClassroomViewController> join(FakeShell& shell, const char* user) {
-        SessionParameters& s = shell.session;
-        s.Host = QStringLiteral("127.0.0.1");
-        s.Port1 = server.port();
-        s.Port2 = s.Port3 = closedPort();
-        s.UserName = s.Password = QString::fromLatin1(user);
-        s.RoomID = 1001;
-        auto controller = std::make_unique<ClassroomViewController>(shell.context());
-        controller->Connect();
-        EXPECT_TRUE(waitUntil([&] { return controller->isJoined(); }));
-        return controller;
+        return joinDemoRoom(shell, server.port(), user);
     }
 
     // The teacher hears with the given settings while the student joins and writes, the teacher
