@@ -9,11 +9,7 @@ namespace veltrin::audio {
 PaError openMonoStream(PaStream** stream, int deviceId, bool input, PaStreamCallback* callback, void* userData);
 
 // Closes the stream, waiting for a running callback to return.
-inline void closeMonoStream(PaStream*& stream) {
-    if (!stream) return;
-    Pa_CloseStream(stream);
-    stream = nullptr;
-}
+void closeMonoStream(PaStream*& stream);
 
 // Moves a stream to another device with `openOn(deviceId)`. A device that cannot be opened leaves
 // the previous one in use, running again if it was running. The caller holds the stream's lock.

@@ -53,6 +53,11 @@ PortAudioSession::PortAudioSession() {
     error_ = liveSessions == 0 ? initialiseWithTimeout() : Pa_Initialize();
     if (error_ == paNoError) {
         ++liveSessions;
+        // Once up, PortAudio stays up until the process ends. Every terminate and fresh start unloads
+        // and reloads the sound system's plugins, and one of them pulls in a runtime library whose
+        // start-up code aborts the process when it runs a second time.
+        static const bool heldForTheProcess = Pa_Initialize() == paNoError;
+        (void)heldForTheProcess;
     } else if (error_ != paTimedOut) {
         logPortAudioError(error_);
     }
@@ -94,7 +99,18 @@ bool isDeviceWithIdMatchesName(int deviceId, const std::string& name) {
     return info && info->name && name == info->name;
 }
 
+void closeMonoStream(PaStream*& stream) {
+    if (!stream) return;
+    std::lock_guard lock(initialisationMutex());
+    Pa_CloseStream(stream);
+    stream = nullptr;
+}
+
 PaError openMonoStream(PaStream** out, int deviceId, bool input, PaStreamCallback* onBuffer, void* userData) {
+    // Opening and closing a device reads the sound system's shared configuration, which is not safe
+    // against another thread enumerating or opening devices at the same time (heap corruption in
+    // two classrooms of one process): they take the initialisation lock too.
+    std::lock_guard lock(initialisationMutex());
     if (deviceId < 0)
         return Pa_OpenDefaultStream(out, input ? 1 : 0, input ? 0 : 1, paInt16, kSampleRate, kSamplesPerBlock, onBuffer,
                                     userData);

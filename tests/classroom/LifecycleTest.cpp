@@ -78,7 +78,10 @@ TEST_F(Lifecycle, JoinSendsTheOpeningCommandsInOrderAndShowsTheConnectedPort) {
 
     const std::vector<int> expected{154, 114, 113, 75, 2, 79, 81, 121, 119, 115, 128, 139, 140, 150, 162, 152, 148, 95};
     ASSERT_TRUE(waitUntil([&] { return server.commandsFrom(101).size() >= expected.size(); }));
-    EXPECT_EQ(server.commandsFrom(101), expected);
+    // What follows the opening depends on the answers (e.g. the request for the active board).
+    std::vector<int> opening = server.commandsFrom(101);
+    opening.resize(expected.size());
+    EXPECT_EQ(opening, expected);
     // The participant list answer arrives and the own user is listed.
     EXPECT_TRUE(waitUntil([&] { return c.participants().findUser(101) != nullptr; }));
     EXPECT_TRUE(shell.ui.boxes.empty());
