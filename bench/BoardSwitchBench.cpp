@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "BoardPictures.h"
 #include "classroom/ClassroomViewController.h"
 #include "classroom/MainLink.h"
 #include "classroom/whiteboard/WhiteboardFeature.h"
@@ -46,15 +47,7 @@ constexpr char kRooms[] =
     "account teacher teacher 1000 \"Terry Teacher\" uid=101\n"
     "room 1001 \"Demo Classroom\" mikes=2\n";
 
-QImage picture(int k) {
-    QImage image(128, 96, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv(k * 17 % 360, 180, 230));
-    QPainter p(&image);
-    p.setPen(QPen(Qt::black, 3));
-    p.drawEllipse(10 + k, 10, 60, 60);
-    p.drawLine(0, 0, 127, 95);
-    return image;
-}
+using veltrin::bench::picture;
 
 // Counts the canvas's paints that drew a given board with all its objects.
 class PaintWatch final : public QObject {

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "BoardPictures.h"
 #include "whiteboard/ImageCodec.h"
 #include "whiteboard/boards/BoardSnapshot.h"
 
@@ -15,15 +16,7 @@ namespace {
 constexpr int kObjects = 5000;
 constexpr int kImages = 20;
 
-QImage picture(int k) {
-    QImage image(128, 96, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv(k * 17 % 360, 180, 230));
-    QPainter p(&image);
-    p.setPen(QPen(Qt::black, 3));
-    p.drawEllipse(10 + k, 10, 60, 60);
-    p.drawLine(0, 0, 127, 95);
-    return image;
-}
+using veltrin::bench::picture;
 
 TPaintObject makeObject(int k) {
     TPaintObject o(100 + k % 7, k + 1, 2);

@@ -20,6 +20,7 @@
 #include "classroom/whiteboard/BoardControlsBar.h"
 #include "classroom/whiteboard/WhiteboardFeature.h"
 #include "tests/classroom/FakeShell.h"
+#include "tests/classroom/JoinDemoRoom.h"
 #include "tests/support/ServerProcess.h"
 #include "tests/whiteboard/CanvasTestSupport.h"
 #include "whiteboard/TActivePaintBox.h"
@@ -75,14 +76,7 @@ protected:
         waitForRetiredLinks(10000);
     }
     void join(Person& p, const char* user) {
-        SessionParameters& s = p.shell.session;
-        s.Host = QStringLiteral("127.0.0.1");
-        s.Port1 = server.port();
-        s.Port2 = s.Port3 = closedPort();
-        s.UserName = s.Password = QString::fromLatin1(user);
-        s.RoomID = 1001;
-        p.controller = std::make_unique<ClassroomViewController>(p.shell.context());
-        p.controller->Connect();
+        p.controller = joinDemoRoom(p.shell, server.port(), user);
         ASSERT_TRUE(waitUntil([&] { return p.controller->isJoined() && p.controller->whiteboard()->canvas(); }));
     }
     // The board has arrived whole and is the one shown.

@@ -12,6 +12,7 @@
 #include "classroom/MainLink.h"
 #include "classroom/whiteboard/WhiteboardFeature.h"
 #include "tests/classroom/FakeShell.h"
+#include "tests/classroom/JoinDemoRoom.h"
 #include "tests/support/ServerProcess.h"
 #include "tests/support/TestRooms.h"
 #include "tests/whiteboard/CanvasTestSupport.h"
@@ -66,14 +67,7 @@ protected:
         waitForRetiredLinks(10000);
     }
     void join(Person& p, const char* user) {
-        SessionParameters& s = p.shell.session;
-        s.Host = QStringLiteral("127.0.0.1");
-        s.Port1 = server.port();
-        s.Port2 = s.Port3 = closedPort();
-        s.UserName = s.Password = QString::fromLatin1(user);
-        s.RoomID = 1001;
-        p.controller = std::make_unique<ClassroomViewController>(p.shell.context());
-        p.controller->Connect();
+        p.controller = joinDemoRoom(p.shell, server.port(), user);
         ASSERT_TRUE(waitUntil([&] { return p.controller->isJoined() && p.controller->whiteboard()->canvas(); }));
     }
     // View point of a board point on the moderator's 800 x 600 canvas (scale 0.5).
